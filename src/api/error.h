@@ -1,0 +1,31 @@
+// The one exception type of the library. Model code reports every failure by throwing it; the
+// exported functions turn it into a status code and an error record.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "zavconfig.h"
+
+class _zavconfig_error : public std::runtime_error {
+ public:
+  // The stored message always carries the API prefix, so every text a caller reads back names
+  // the library that produced it.
+  _zavconfig_error(ViStatus code, const std::string& text)
+      : std::runtime_error(Prefix() + text), code_(code) {}
+
+  ViStatus code() const noexcept { return code_; }
+
+  static const std::string& Prefix() {
+    static const std::string prefix = "ZAV Configuration Server C API: ";
+    return prefix;
+  }
+
+ private:
+  ViStatus code_;
+};
+
+// Throws the library error; a function so that call sites stay one line.
+[[noreturn]] inline void ThrowZavError(ViStatus code, const std::string& text) {
+  throw _zavconfig_error(code, text);
+}

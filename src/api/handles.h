@@ -1,0 +1,78 @@
+// Handle tables: the only way a caller reaches a model object. A handle is a 32-bit value from
+// one process-wide counter; each kind of object has its own table, so a handle of one kind is
+// unknown to every other kind's table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "api/error.h"
+#include "model/config_store.h"
+
+class tHandleTableBase {
+ public:
+  bool Contains(ViSession handle) const { return cells_.count(handle) != 0; }
+  // Drops the handle; the object is untouched. Works for handles whose object is gone.
+  void Release(ViSession handle);
+
+ protected:
+  tHandleTableBase();
+  ~tHandleTableBase();
+  tHandleTableBase(const tHandleTableBase&) = delete;
+  tHandleTableBase& operator=(const tHandleTableBase&) = delete;
+
+  ViSession Insert(void* object, std::weak_ptr<const void> alive);
+  // The object of a registered handle whose object still exists; otherwise throws.
+  void* Find(ViSession handle) const;
+
+ private:
+  struct tCell {
+    void* object;
+    std::weak_ptr<const void> alive;
+  };
+  std::map<ViSession, tCell> cells_;
+};
+
+template <class T>
+class tHandleTable : public tHandleTableBase {
+ public:
+  ViSession NewHandle(T* object) { return Insert(object, object->Life().Watch()); }
+  T* Lookup(ViSession handle) const { return static_cast<T*>(Find(handle)); }
+};
+
+// The 23 tables, shared by every store of the process.
+struct tHandleTables {
+  tHandleTable<tZavConfigStore> store;
+  tHandleTable<iZavCollectionBase<tZavLogicalName>> logicalNameCollection;
+  tHandleTable<tZavLogicalName> logicalName;
+  tHandleTable<iZavCollectionBase<tZavSession>> sessionCollection;
+  tHandleTable<tZavSession> session;
+  tHandleTable<tZavDriverSessionCollection> driverSessionCollection;
+  tHandleTable<tZavDriverSession> driverSession;
+  tHandleTable<iZavCollectionBase<tZavHardwareAsset>> hardwareAssetCollection;
+  tHandleTable<tZavHardwareAsset> hardwareAsset;
+  tHandleTable<iZavCollectionBase<tZavSoftwareModule>> softwareModuleCollection;
+  tHandleTable<tZavSoftwareModule> softwareModule;
+  tHandleTable<tZavPublishedAPICollection> publishedAPICollection;
+  tHandleTable<tZavPublishedAPI> publishedAPI;
+  tHandleTable<iZavCollectionBase<tZavPhysicalName>> physicalNameCollection;
+  tHandleTable<tZavPhysicalName> physicalName;
+  tHandleTable<iZavCollectionBase<tZavPhysicalRange>> physicalRangeCollection;
+  tHandleTable<tZavPhysicalRange> physicalRange;
+  tHandleTable<iZavCollectionBase<tZavVirtualName>> virtualNameCollection;
+  tHandleTable<tZavVirtualName> virtualName;
+  tHandleTable<iZavCollectionBase<tZavVirtualRange>> virtualRangeCollection;
+  tHandleTable<tZavVirtualRange> virtualRange;
+  tHandleTable<iZavCollectionBase<iZavDataComponent>> dataComponentCollection;
+  tHandleTable<iZavDataComponent> dataComponent;
+
+  // The order in which handle disposal searches the tables (the store table is not among them).
+  std::array<tHandleTableBase*, 22> DisposalOrder();
+};
+
+tHandleTables& Handles();
+
+// A session parameter accepts session and driver session handles alike.
+tZavSession* LookupSessionHandle(ViSession handle);

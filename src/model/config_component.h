@@ -1,0 +1,28 @@
+// The common base of sessions, hardware assets and software modules: a named item with a
+// description and its own collection of data components.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/collection.h"
+#include "model/data_component.h"
+
+class iZavConfigComponent : public iZavCollectionItem {
+ public:
+  ~iZavConfigComponent() override;
+
+  // Hands the new owner's store on to the data components, which look up published APIs there.
+  iConfigStoreItem* SetOwner(iConfigStoreCollection* collection) override;
+
+  std::string GetDescription() const { return description_; }
+  void SetDescription(const std::string& value) { description_ = value; }
+  iZavCollectionBase<iZavDataComponent>* GetDataComponents() const { return dataComponents_.get(); }
+
+ protected:
+  explicit iZavConfigComponent(const std::string& dataComponentCollectionName);
+
+ private:
+  std::string description_;
+  std::unique_ptr<iZavCollectionBase<iZavDataComponent>> dataComponents_;
+};

@@ -1,0 +1,74 @@
+// Physical names a driver offers (with their ranges and nested names) and the virtual names a
+// session maps onto them (with their ranges).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/collection.h"
+
+namespace zav {
+// True for the empty string and for strings made only of a-z, A-Z, 0-9, '!' and '_'.
+bool IsValidName(const std::string& name);
+}  // namespace zav
+
+class tZavPhysicalRange : public iZavCollectionItem {
+ public:
+  int32_t GetMin() const { return min_; }
+  void SetMin(int32_t value) { min_ = value; }
+  int32_t GetMax() const { return max_; }
+  void SetMax(int32_t value) { max_ = value; }
+
+ private:
+  int32_t max_ = 0;
+  int32_t min_ = 0;
+};
+
+class tZavVirtualRange : public iZavCollectionItem {
+ public:
+  int32_t GetMin() const { return min_; }
+  void SetMin(int32_t value) { min_ = value; }
+  int32_t GetMax() const { return max_; }
+  void SetMax(int32_t value) { max_ = value; }
+  int32_t GetStartingPhysicalIndex() const { return startingPhysicalIndex_; }
+  void SetStartingPhysicalIndex(int32_t value) { startingPhysicalIndex_ = value; }
+
+ private:
+  int32_t max_ = 0;
+  int32_t min_ = 0;
+  int32_t startingPhysicalIndex_ = 0;
+};
+
+class tZavPhysicalName : public iZavCollectionItem {
+ public:
+  tZavPhysicalName();
+  ~tZavPhysicalName() override;
+
+  // The only name setter for physical names: character set, and empty only beside ranges.
+  virtual void SetCheckedName(const std::string& name);
+  std::string GetRCName() const { return rcName_; }
+  void SetRCName(const std::string& value);
+  iZavCollectionBase<tZavPhysicalRange>* GetPhysicalRanges() const { return ranges_.get(); }
+  iZavCollectionBase<tZavPhysicalName>* GetPhysicalNames() const { return children_.get(); }
+
+ private:
+  std::string rcName_;
+  std::unique_ptr<iZavCollectionBase<tZavPhysicalRange>> ranges_;
+  std::unique_ptr<iZavCollectionBase<tZavPhysicalName>> children_;
+};
+
+class tZavVirtualName : public iZavCollectionItem {
+ public:
+  tZavVirtualName();
+  ~tZavVirtualName() override;
+
+  virtual void SetCheckedName(const std::string& name);
+  std::string GetMapTo() const { return mapTo_; }
+  void SetMapTo(const std::string& value);
+  iZavCollectionBase<tZavVirtualRange>* GetVirtualRanges() const { return ranges_.get(); }
+
+ private:
+  std::string mapTo_;
+  std::unique_ptr<iZavCollectionBase<tZavVirtualRange>> ranges_;
+};
