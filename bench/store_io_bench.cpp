@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "model/config_store.h"
@@ -20,30 +21,34 @@
 
 namespace {
 
+// Names a new item and hands it to the collection, which owns it from then on.
+template <class T, class C>
+T* AddNamed(C* collection, const std::string& name) {
+  auto item = std::make_unique<T>();
+  item->SetName(name, true);
+  collection->Add(item.get());
+  return item.release();
+}
+
 template <class T>
 T* Add(iZavCollectionBase<T>* collection, const std::string& name) {
-  auto* item = new T;
-  item->SetName(name, true);
-  collection->Add(item);
-  return item;
+  return AddNamed<T>(collection, name);
 }
 
 template <class T>
 T* AddComponent(iZavCollectionBase<iZavDataComponent>* list, const std::string& name) {
-  auto* item = new T;
-  item->SetName(name, true);
-  list->Add(item);
-  return item;
+  return AddNamed<T>(list, name);
 }
 
 void BuildStore(tZavConfigStore& store, long driverSessions) {
   store.SetDescription("Benchmark store");
   const long apiCount = 50, moduleCount = 100, assetCount = 1000, sessionCount = 1000;
   for (long i = 0; i < apiCount; ++i) {
-    auto* api = new tZavPublishedAPI;
+    auto api = std::make_unique<tZavPublishedAPI>();
     api->SetName("Api" + std::to_string(i));
     api->SetType("C");
-    store.GetPublishedAPIs()->AddToGlobal(api);
+    store.GetPublishedAPIs()->AddToGlobal(api.get());
+    api.release();
   }
   for (long i = 0; i < moduleCount; ++i) {
     auto* module = Add(store.GetSoftwareModules(), "Module" + std::to_string(i));
@@ -69,9 +74,10 @@ void BuildStore(tZavConfigStore& store, long driverSessions) {
     AddComponent<tZavString>(asset->GetDataComponents(), "Serial")->SetValue("SN" + std::to_string(i));
   }
   for (long i = 0; i < driverSessions; ++i) {
-    auto* session = new tZavDriverSession;
-    session->SetName("Driver" + std::to_string(i), true);
-    store.GetDriverSessions()->AddDriverSession(session);
+    auto owned = std::make_unique<tZavDriverSession>();
+    owned->SetName("Driver" + std::to_string(i), true);
+    store.GetDriverSessions()->AddDriverSession(owned.get());
+    tZavDriverSession* session = owned.release();
     session->SetDescription("Driver session number " + std::to_string(i));
     session->SetHardwareAsset(store.GetHardwareAssets()->ItemByIndex(i % assetCount + 1));
     session->LinkSoftwareModule(store.GetSoftwareModules()->ItemByIndex(i % moduleCount + 1));

@@ -1,11 +1,10 @@
-// Shared helpers of the C API suites: a fixture that opens a store, checks of returned status
-// codes against the calling thread's error record, and small builders that assert success.
+// Shared helpers of the C API suites: status checks against the calling thread's error record,
+// calls that must issue a handle, one row per kind of collection, and fixtures opening a store.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,166 +14,153 @@
 
 namespace zavapi {
 
-// Every recorded message starts with this prefix.
 inline const std::string kPrefix = "ZAV Configuration Server C API: ";
 inline const std::string kNoHandle = "ZavConfiguration Server: Handle does not exist.";
-inline const std::string kNullOutput =
-    "ZavConfiguration Server C API: NULL pointer for output parameter";
 inline const std::string kEmptyName = "Set failed. The name of the item cannot be empty.";
-inline const std::string kBadId = ": Invalid value for PropertyID parameter.";
-constexpr ViSession kBogusHandle = 0xFFFFFFF0u;  // never issued: handles count up from 1
+inline const std::string kDisposeInvalid =
+    "ZavConfig_DisposeHandle: Invalid handle parameter value, or handle does not exist.";
+constexpr ViSession kBogus = 0xFFFFFFF0u;  // never issued: handles count up from 1
 
 using StringGetter = ViStatus (*)(ViSession, ViAttr, ViInt32, ViChar[]);
-using StringSetter = ViStatus (*)(ViSession, ViAttr, ViConstString);
 using CountGetter = ViStatus (*)(ViSession, ViInt32*);
 using HandleGetter = ViStatus (*)(ViSession, ViSession*);
+using Creator = ViStatus (*)(ViSession, ViConstString, ViSession*);
 
-inline std::string Hex(ViStatus status) {
-  std::ostringstream out;
-  out << "0x" << std::hex << std::uppercase << static_cast<std::uint32_t>(status);
-  return out.str();
-}
-
-// The calling thread's recorded message, read whole, and its code.
 inline std::string LastErrorText() {
-  std::vector<ViChar> text(16384, '\0');
+  std::vector<ViChar> text(4096, '\0');
   ZavSession_GetError(0, nullptr, static_cast<ViInt32>(text.size()), text.data());
   return text.data();
 }
-inline ViStatus LastErrorCode() {
-  ViStatus code = 0;
-  ZavSession_GetError(0, &code, 0, nullptr);
-  return code;
-}
 
-inline ::testing::AssertionResult CheckStatus(const char* expr, const char*, ViStatus got,
-                                              ViStatus want) {
-  if (got == want) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << expr << " returned " << Hex(got) << ", expected "
-                                       << Hex(want) << " (recorded: \"" << LastErrorText() << "\")";
-}
-
-// Checks the returned code, the recorded code and the recorded message, then clears the record
-// so that the next check sees only what the next call records.
-inline ::testing::AssertionResult CheckError(const char* expr, const char* codeExpr, const char*,
+// The returned code, the recorded code and the recorded message; the record is then cleared so
+// that the next check sees only what the next call records.
+inline ::testing::AssertionResult CheckError(const char* expr, const char*, const char*,
                                              ViStatus got, ViStatus want, const std::string& text) {
-  ::testing::AssertionResult result = CheckStatus(expr, codeExpr, got, want);
-  if (!result) return result;
-  const ViStatus recorded = LastErrorCode();
-  const std::string message = LastErrorText();
+  ViStatus recorded = 0;
+  ZavSession_GetError(0, &recorded, 0, nullptr);
+  const std::string message = LastErrorText(), expected = kPrefix + text;
   ZavSession_ClearError(0);
-  if (recorded != want)
-    return ::testing::AssertionFailure()
-           << expr << ": recorded code " << Hex(recorded) << ", expected " << Hex(want);
-  if (message != kPrefix + text)
-    return ::testing::AssertionFailure()
-           << expr << ": recorded \"" << message << "\"\n expected \"" << kPrefix + text << "\"";
-  return ::testing::AssertionSuccess();
+  if (got == want && recorded == want && message == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << expr << " gave " << got << "/" << recorded << " \""
+                                       << message << "\", not " << want << " \"" << expected;
 }
 
-}  // namespace zavapi
-
-// Macros, so that a failure names the call site and the expression.
-#define ExpectStatus(status, code) EXPECT_PRED_FORMAT2(::zavapi::CheckStatus, status, code)
-#define ExpectOk(status) ExpectStatus(status, VI_SUCCESS)
-#define AssertOk(status) ASSERT_PRED_FORMAT2(::zavapi::CheckStatus, status, VI_SUCCESS)
+#define ExpectOk(status) EXPECT_EQ(status, VI_SUCCESS) << ::zavapi::LastErrorText()
+#define AssertOk(status) ASSERT_EQ(status, VI_SUCCESS) << ::zavapi::LastErrorText()
 #define ExpectError(status, code, text) \
   EXPECT_PRED_FORMAT3(::zavapi::CheckError, status, code, text)
 #define ExpectNoHandle(status) \
   ExpectError(status, ZAVCONFIG_ERROR_INVALID_HANDLE, ::zavapi::kNoHandle)
-#define ExpectNullOutput(status) \
-  ExpectError(status, ZAVCONFIG_ERROR_NULL_POINTER, ::zavapi::kNullOutput)
-#define ExpectBadId(status, function) \
-  ExpectError(status, ZAVCONFIG_ERROR_INVALID_PROPERTY_ID, std::string(function) + ::zavapi::kBadId)
+#define ExpectNullOutput(status)                      \
+  ExpectError(status, ZAVCONFIG_ERROR_NULL_POINTER, \
+              "ZavConfiguration Server C API: NULL pointer for output parameter")
 
-namespace zavapi {
-
-// Calls a function whose last parameter receives a handle; expects success and a handle.
+// Calls fn with a trailing output handle; expects success and a handle.
 template <class Fn, class... Args>
 ViSession Issue(Fn fn, Args... args) {
   ViSession handle = 0;
-  EXPECT_EQ(fn(args..., &handle), VI_SUCCESS) << LastErrorText();
+  ExpectOk(fn(args..., &handle));
   EXPECT_NE(handle, 0u);
   return handle;
 }
 
-inline ViInt32 CountOf(CountGetter count, ViSession collection) {
+inline ViInt32 Count(CountGetter count, ViSession collection) {
   ViInt32 n = -1;
-  EXPECT_EQ(count(collection, &n), VI_SUCCESS) << LastErrorText();
+  ExpectOk(count(collection, &n));
   return n;
 }
 
-// Reads a whole ViString value: asks for the size, then reads into a buffer of that size.
-inline std::string GetString(StringGetter get, ViSession handle, ViAttr id) {
-  const ViStatus needed = get(handle, id, 0, nullptr);
-  if (needed <= 0) {
-    ADD_FAILURE() << "size query of ID " << id << " returned " << Hex(needed) << ": "
-                  << LastErrorText();
-    return "<failed>";
+// A whole ViString value: the size first, then a buffer of that size.
+inline std::string Text(StringGetter get, ViSession handle, ViAttr id) {
+  std::vector<ViChar> buffer(static_cast<size_t>(std::max(get(handle, id, 0, nullptr), 1)), '\0');
+  ExpectOk(get(handle, id, static_cast<ViInt32>(buffer.size()), buffer.data()));
+  return buffer.data();
+}
+
+enum KindIndex { kStore = -1, kLogical, kSession, kDriver, kAsset, kModule, kApi, kPhysical,
+                 kChildPhysical, kPhysicalRange, kVirtual, kVirtualRange, kComponent };
+// A new item of the kind in the store, with a name of its own; kStore: the store itself.
+inline ViSession Make(ViSession store, int kind);
+
+// The child collection of a new item of the parent kind, or a collection of the store.
+template <HandleGetter get, int parent>
+ViSession ChildOf(ViSession store) {
+  return Issue(get, Make(store, parent));
+}
+inline ViStatus CreatePhysical(ViSession c, ViConstString n, ViSession* out) {
+  return ZavConfig_CreatePhysicalName(c, n, "Rc", out);
+}
+inline ViStatus CreateVirtual(ViSession c, ViConstString n, ViSession* out) {
+  return ZavConfig_CreateVirtualName(c, n, "Ch", out);
+}
+inline ViStatus CreateApi(ViSession c, ViConstString n, ViSession* out) {
+  return ZavConfig_CreatePublishedAPI(c, n, "T", out);
+}
+inline ViStatus CreateString(ViSession c, ViConstString n, ViSession* out) {
+  return ZavConfig_CreateDataComponent(c, ZAVCONFIG_DATA_COMPONENT_STRING, n, out);
+}
+constexpr auto SessionComponents =
+    ChildOf<ZavConfig_GetConfigComponentDataComponentCollection, kSession>;
+
+// One kind of collection and item with its family functions (byName null: no lookup by name).
+struct Kind {
+  const char* name;
+  ViSession (*collection)(ViSession store);
+  Creator create;
+  CountGetter count;
+  ViStatus (*byIndex)(ViSession, ViInt32, ViSession*);
+  Creator byName;
+  ViStatus (*destroy)(ViSession, ViSession);
+  StringGetter get;  // ID 1 is the name of every kind
+};
+#define ZAV_KIND(K, collection, create, byName)                                            \
+  Kind {                                                                                   \
+    #K, collection, create, ZavConfig_Get##K##Count, ZavConfig_Get##K##ItemByIndex, byName, \
+        ZavConfig_Destroy##K, ZavConfig_Get##K##PropertyViString                           \
   }
-  std::vector<ViChar> buffer(static_cast<size_t>(needed), 'x');
-  EXPECT_EQ(get(handle, id, needed, buffer.data()), VI_SUCCESS) << LastErrorText();
-  EXPECT_EQ(buffer.back(), '\0');
-  return std::string(buffer.data());
+#define ZAV_STORE_KIND(K)                                                                     \
+  ZAV_KIND(K, (ChildOf<ZavConfig_GetConfigStore##K##Collection, kStore>), ZavConfig_Create##K, \
+           ZavConfig_Get##K##ItemByName)
+inline const Kind kKinds[] = {
+    ZAV_STORE_KIND(LogicalName), ZAV_STORE_KIND(Session), ZAV_STORE_KIND(DriverSession),
+    ZAV_STORE_KIND(HardwareAsset), ZAV_STORE_KIND(SoftwareModule),
+    ZAV_KIND(PublishedAPI, (ChildOf<ZavConfig_GetConfigStorePublishedAPICollection, kStore>),
+             CreateApi, nullptr),
+    ZAV_KIND(PhysicalName, (ChildOf<ZavConfig_GetSoftwareModulePhysicalNameCollection, kModule>),
+             CreatePhysical, ZavConfig_GetPhysicalNameItemByName),
+    ZAV_KIND(PhysicalName,
+             (ChildOf<ZavConfig_GetPhysicalNameChildPhysicalNameCollection, kPhysical>),
+             CreatePhysical, ZavConfig_GetPhysicalNameItemByName),
+    ZAV_KIND(PhysicalRange, (ChildOf<ZavConfig_GetPhysicalNamePhysicalRangeCollection, kPhysical>),
+             ZavConfig_CreatePhysicalRange, nullptr),
+    ZAV_KIND(VirtualName, (ChildOf<ZavConfig_GetSessionVirtualNameCollection, kSession>),
+             CreateVirtual, ZavConfig_GetVirtualNameItemByName),
+    ZAV_KIND(VirtualRange, (ChildOf<ZavConfig_GetVirtualNameVirtualRangeCollection, kVirtual>),
+             ZavConfig_CreateVirtualRange, nullptr),
+    ZAV_KIND(DataComponent, SessionComponents, CreateString, ZavConfig_GetDataComponentItemByName),
+};
+inline ViSession Make(ViSession store, int kind) {
+  static int made = 0;
+  if (kind == kStore) return store;
+  return Issue(kKinds[kind].create, kKinds[kind].collection(store), std::to_string(++made).c_str());
 }
 
-inline void SetString(StringSetter set, ViSession handle, ViAttr id, const std::string& value) {
-  EXPECT_EQ(set(handle, id, value.c_str()), VI_SUCCESS) << "ID " << id << ": " << LastErrorText();
-}
-
-// --- builders: each call issues fresh handles ----------------------------------------------
-#define ZAV_STORE_COLLECTION(Name, Getter) \
-  inline ViSession Name(ViSession store) { return Issue(Getter, store); }
-ZAV_STORE_COLLECTION(LogicalNames, ZavConfig_GetConfigStoreLogicalNameCollection)
-ZAV_STORE_COLLECTION(Sessions, ZavConfig_GetConfigStoreSessionCollection)
-ZAV_STORE_COLLECTION(DriverSessions, ZavConfig_GetConfigStoreDriverSessionCollection)
-ZAV_STORE_COLLECTION(HardwareAssets, ZavConfig_GetConfigStoreHardwareAssetCollection)
-ZAV_STORE_COLLECTION(SoftwareModules, ZavConfig_GetConfigStoreSoftwareModuleCollection)
-ZAV_STORE_COLLECTION(PublishedAPIs, ZavConfig_GetConfigStorePublishedAPICollection)
-#define ZAV_CREATE_IN_STORE(Kind, Collection)                        \
-  inline ViSession Create##Kind(ViSession store, const char* name) { \
-    return Issue(ZavConfig_Create##Kind, Collection(store), name);   \
-  }
-ZAV_CREATE_IN_STORE(LogicalName, LogicalNames)
-ZAV_CREATE_IN_STORE(Session, Sessions)
-ZAV_CREATE_IN_STORE(DriverSession, DriverSessions)
-ZAV_CREATE_IN_STORE(HardwareAsset, HardwareAssets)
-ZAV_CREATE_IN_STORE(SoftwareModule, SoftwareModules)
-inline ViSession CreatePublishedAPI(ViSession store, const char* name, const char* type) {
-  return Issue(ZavConfig_CreatePublishedAPI, PublishedAPIs(store), name, type);
-}
-inline ViSession DataComponentsOf(ViSession configComponent) {
-  return Issue(ZavConfig_GetConfigComponentDataComponentCollection, configComponent);
-}
-inline ViSession CreateDataComponent(ViSession collection, ViInt32 kind, const char* name) {
-  return Issue(ZavConfig_CreateDataComponent, collection, kind, name);
-}
-
-// Opens a store for every test and closes it afterwards; the error record starts clear.
 class ApiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ZavSession_ClearError(0);
-    ASSERT_EQ(ZavConfig_Initialize(&store_), VI_SUCCESS) << LastErrorText();
+    AssertOk(ZavConfig_Initialize(&store_));
   }
-  void TearDown() override {
-    if (store_ != 0) {
-      EXPECT_EQ(ZavConfig_Close(store_), VI_SUCCESS) << LastErrorText();
-    }
-    ZavSession_ClearError(0);
-  }
+  void TearDown() override { ExpectOk(ZavConfig_Close(store_)); }
   ViSession store_ = 0;
 };
 
-// The registry of an installation: an existing master store and the repository's schema.
+// An installation's registry: an existing master store and the repository's schema.
 class ApiFileTest : public ApiTest {
  protected:
-  static std::string Touch(const std::string& path) {
-    zavtest::WriteFile(path, "");
-    return path;
-  }
   zavtest::TempDir dir_;
-  zavtest::ScopedRegistry registry_{Touch(dir_.File("master.xml")), zavtest::DataDir()};
+  const std::string master_ = dir_.File("master.xml");
+  zavtest::ScopedRegistry registry_{(zavtest::WriteFile(master_, ""), master_), zavtest::DataDir()};
 };
 
 }  // namespace zavapi

@@ -1,265 +1,215 @@
-// Property function families: every accepted ID through its getter and setter, the IDs each
-// function refuses with its own name in the message, the handle looked up before the ID, and the
-// setters' rules (names, keys, NULL values).
-#include <algorithm>
+// Property functions: every accepted ID round-trips through a field of its own, every other ID is
+// refused in the function's own name, the handle is looked up before the ID. Then the data
+// component functions: the kinds they need, and creation before the collection is looked up.
 #include <map>
 #include <set>
+#include <tuple>
+#include <type_traits>
 
 #include "api_fixtures.h"
 
 namespace zavapi {
 namespace {
 
-enum class Kind {
-  LogicalName,
-  Session,
-  DriverSession,
-  HardwareAsset,
-  SoftwareModule,
-  PublishedAPI,
-  PhysicalName,
-  PhysicalRange,
-  VirtualName,
-  VirtualRange
-};
+class ApiProperties : public ApiTest {};
 
-class ApiProperties : public ApiTest {
- protected:
-  // A new item of the kind in the fixture's store, with a name of its own.
-  ViSession Make(Kind kind) {
-    const std::string name = "Item" + std::to_string(++made_);
-    const char* n = name.c_str();
-    switch (kind) {
-      case Kind::LogicalName:
-        return CreateLogicalName(store_, n);
-      case Kind::Session:
-        return CreateSession(store_, n);
-      case Kind::DriverSession:
-        return CreateDriverSession(store_, n);
-      case Kind::HardwareAsset:
-        return CreateHardwareAsset(store_, n);
-      case Kind::SoftwareModule:
-        return CreateSoftwareModule(store_, n);
-      case Kind::PublishedAPI:
-        return CreatePublishedAPI(store_, n, "C");
-      case Kind::PhysicalName:
-        return Issue(
-            ZavConfig_CreatePhysicalName,
-            Issue(ZavConfig_GetSoftwareModulePhysicalNameCollection, Make(Kind::SoftwareModule)), n,
-            "Rc");
-      case Kind::PhysicalRange:
-        return Issue(
-            ZavConfig_CreatePhysicalRange,
-            Issue(ZavConfig_GetPhysicalNamePhysicalRangeCollection, Make(Kind::PhysicalName)), n);
-      case Kind::VirtualName:
-        return Issue(ZavConfig_CreateVirtualName,
-                     Issue(ZavConfig_GetSessionVirtualNameCollection, Make(Kind::Session)), n,
-                     "Ch");
-      case Kind::VirtualRange:
-        return Issue(ZavConfig_CreateVirtualRange,
-                     Issue(ZavConfig_GetVirtualNameVirtualRangeCollection, Make(Kind::VirtualName)),
-                     n);
-    }
-    return 0;
-  }
-  int made_ = 0;
-};
+// Every property function seen through text: values are written from and read into strings.
+ViStatus ReadAs(StringGetter f, ViSession h, ViAttr id, std::string* value) {
+  char buffer[64] = "";
+  const ViStatus status = f(h, id, sizeof buffer, buffer);
+  *value = buffer;
+  return status;
+}
+template <class T>
+ViStatus ReadAs(ViStatus (*f)(ViSession, ViAttr, T*), ViSession h, ViAttr id, std::string* value) {
+  T typed{};
+  const ViStatus status = f(h, id, &typed);
+  *value = std::to_string(static_cast<long long>(typed));
+  return status;
+}
+template <class T>
+ViStatus WriteAs(ViStatus (*f)(ViSession, ViAttr, T), ViSession h, ViAttr id,
+                 const std::string& v) {
+  if constexpr (std::is_same_v<T, ViConstString>) return f(h, id, v.c_str());
+  else return f(h, id, static_cast<T>(std::stod(v)));
+}
 
-// One getter and setter pair: the IDs each accepts, and IDs that both refuse (0, the highest
-// ID + 1, IDs of other types).
-template <class Getter, class Setter>
+// What a row works on: the store, an item of a kind, or a data component (kDc + kind number,
+// then 5 for a structure and 6 for an API reference).
+constexpr int kDc = 100;
+ViSession MakeFor(ViSession store, int what) {
+  const ViSession components = what > kDc ? SessionComponents(store) : 0;
+  if (what < kDc) return Make(store, what);
+  if (what == kDc + 5) return Issue(ZavConfig_CreateStructure, components, "C", 1, "M");
+  if (what == kDc + 6)
+    return Issue(ZavConfig_CreateAPIReference, components, "C", Make(store, kApi));
+  return Issue(ZavConfig_CreateDataComponent, components, what - kDc, "C");
+}
+
+// One getter and setter pair; byKind: IDs accepted but exercised elsewhere (they need another
+// kind of component, the registry or the process environment).
 struct Row {
-  std::string getName;
-  Getter get;
-  std::string setName;
-  Setter set;
-  Kind kind;
-  std::vector<ViAttr> getIds, setIds, refused;
+  std::string get, set;
+  ViStatus (*read)(ViSession, ViAttr, std::string*);
+  ViStatus (*write)(ViSession, ViAttr, const std::string&);
+  bool boolean;
+  int what;
+  std::set<ViAttr> getIds, setIds, byKind = {};
 };
-// clang-format off
-#define ROW(K, Type, getIds, setIds, refused)                                            \
-  {"ZavConfig_Get" #K "Property" #Type, ZavConfig_Get##K##Property##Type,                \
-   "ZavConfig_Set" #K "Property" #Type, ZavConfig_Set##K##Property##Type, Kind::K,       \
-   getIds, setIds, refused}
-// clang-format on
-using V = std::vector<ViAttr>;
+#define IDS(...) std::set<ViAttr>{__VA_ARGS__}
+#define BOTH(...) IDS(__VA_ARGS__), IDS(__VA_ARGS__)
+#define ROW(K, T, what, ...)                                                                \
+  Row {                                                                                     \
+    "ZavConfig_Get" #K "Property" #T, "ZavConfig_Set" #K "Property" #T,                     \
+        [](ViSession h, ViAttr id, std::string* v) {                                        \
+          return ReadAs(ZavConfig_Get##K##Property##T, h, id, v);                           \
+        },                                                                                  \
+        [](ViSession h, ViAttr id, const std::string& v) {                                  \
+          return WriteAs(ZavConfig_Set##K##Property##T, h, id, v);                          \
+        },                                                                                  \
+        std::is_same_v<T, ViBoolean>, what, __VA_ARGS__                                      \
+  }
+#define DC_STRINGS IDS(1, 2, 4, 6, 7, 8, 9, 10), IDS(1, 2, 4, 6, 8, 9, 10)
+const Row kRows[] = {
+    ROW(ConfigStore, ViString, kStore, IDS(1, 2, 3, 4, 5, 6, 7), IDS(2, 5), IDS(3, 5)),
+    ROW(LogicalName, ViString, kLogical, BOTH(1, 2)),
+    ROW(Session, ViString, kSession, IDS(1, 2, 3), IDS(1, 2)),
+    ROW(DriverSession, ViString, kDriver, IDS(1, 2, 3, 10), IDS(1, 2, 10)),
+    ROW(DriverSession, ViBoolean, kDriver, BOTH(4, 5, 6, 7, 8, 9)),
+    ROW(HardwareAsset, ViString, kAsset, BOTH(1, 2, 3)),
+    ROW(SoftwareModule, ViString, kModule, BOTH(1, 2, 3, 4, 5, 6, 7, 8, 9)),
+    ROW(PublishedAPI, ViString, kApi, BOTH(1, 2)),
+    ROW(PublishedAPI, ViInt32, kApi, BOTH(3, 4)),
+    ROW(PhysicalName, ViString, kPhysical, BOTH(1, 2)),
+    ROW(PhysicalRange, ViString, kPhysicalRange, BOTH(1)),
+    ROW(PhysicalRange, ViInt32, kPhysicalRange, BOTH(2, 3)),
+    ROW(VirtualName, ViString, kVirtual, BOTH(1, 2)),
+    ROW(VirtualRange, ViString, kVirtualRange, BOTH(1)),
+    ROW(VirtualRange, ViInt32, kVirtualRange, BOTH(2, 3, 4)),
+    ROW(DataComponent, ViBoolean, kDc + 1, BOTH(5, 9)),
+    ROW(DataComponent, ViInt32, kDc + 2, BOTH(3, 9)),
+    ROW(DataComponent, ViReal64, kDc + 3, BOTH(9)),
+    ROW(DataComponent, ViString, kDc + 2, DC_STRINGS, IDS(9)),
+    ROW(DataComponent, ViString, kDc + 3, DC_STRINGS, IDS(9)),
+    ROW(DataComponent, ViString, kDc + 4, DC_STRINGS, IDS(10)),
+    ROW(DataComponent, ViString, kDc + 6, DC_STRINGS, IDS(10)),
+};
+void ExpectRefused(ViStatus status, const std::string& function) {
+  ExpectError(status, ZAVCONFIG_ERROR_INVALID_PROPERTY_ID,
+              function + ": Invalid value for PropertyID parameter.");
+}
 
-TEST_F(ApiProperties, StringPropertiesRoundTripAndRefuseOtherIds) {
-  const Row<StringGetter, StringSetter> rows[] = {
-      ROW(LogicalName, ViString, V({1, 2}), V({1, 2}), V({0, 3})),
-      ROW(Session, ViString, V({1, 2, 3}), V({1, 2}), V({0, 4, 10})),
-      ROW(DriverSession, ViString, V({1, 2, 3, 10}), V({1, 2, 10}), V({0, 4, 5, 9, 11})),
-      ROW(HardwareAsset, ViString, V({1, 2, 3}), V({1, 2, 3}), V({0, 4})),
-      ROW(SoftwareModule, ViString, V({1, 2, 3, 4, 5, 6, 7, 8, 9}), V({1, 2, 3, 4, 5, 6, 7, 8, 9}),
-          V({0, 10})),
-      ROW(PublishedAPI, ViString, V({1, 2}), V({1, 2}), V({0, 3, 4, 5})),
-      ROW(PhysicalName, ViString, V({1, 2}), V({1, 2}), V({0, 3})),
-      ROW(PhysicalRange, ViString, V({1}), V({1}), V({0, 2, 3, 4})),
-      ROW(VirtualName, ViString, V({1, 2}), V({1, 2}), V({0, 3})),
-      ROW(VirtualRange, ViString, V({1}), V({1}), V({0, 2, 3, 4, 5})),
-  };
-  int unique = 0;
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.getName);
-    const ViSession item = Make(r.kind);
-    std::map<ViAttr, std::string> expected;
-    for (ViAttr id : r.setIds) {
-      // Distinct values, valid in every field (physical and virtual names included).
-      expected[id] = "V" + std::to_string(id) + "u" + std::to_string(++unique);
-      SetString(r.set, item, id, expected[id]);
+// Over three passes every field of a row gets values of its own (a boolean field a bit pattern of
+// its own), so a getter or setter that reaches another field shows. Numbers suit every type.
+std::string Value(const Row& row, size_t r, ViAttr id, int position, int pass) {
+  if (row.boolean) return (position >> pass) & 1 ? "1" : "0";
+  if (id == 8 && row.what > kDc) return pass == 1 ? "Optional" : pass ? "required" : "Required";
+  return std::to_string(r * 100 + id * 10 + pass);
+}
+
+TEST_F(ApiProperties, AcceptedIdsRoundTripAndOthersAreRefused) {
+  for (size_t r = 0; r < std::size(kRows); ++r) {
+    const Row& row = kRows[r];
+    SCOPED_TRACE(row.get + ", row " + std::to_string(r));
+    const ViSession item = MakeFor(store_, row.what);
+    std::string value;
+    for (int pass = 0; pass < 3; ++pass) {
+      std::map<ViAttr, std::string> written;
+      int position = 0;
+      for (ViAttr id : row.setIds) {
+        if (row.byKind.count(id)) continue;
+        written[id] = Value(row, r, id, ++position, pass);
+        ExpectOk(row.write(item, id, row.boolean && written[id] == "1" ? "2" : written[id]));
+      }
+      for (ViAttr id : row.getIds) {
+        if (row.byKind.count(id)) continue;
+        ExpectOk(row.read(item, id, &value));
+        const ViAttr field = row.what == kModule && id == 3 ? 7 : id;  // one field, two IDs
+        if (written.count(field)) {
+          EXPECT_EQ(value, written[field]) << "ID " << id;
+        }
+      }
     }
-    if (r.kind == Kind::SoftwareModule) expected[3] = expected[7];  // one field, two IDs
-    for (ViAttr id : r.getIds) EXPECT_EQ(GetString(r.get, item, id), expected[id]) << "ID " << id;
-    std::vector<ViAttr> refusedBySetter = r.refused;
-    for (ViAttr id : r.getIds)
-      if (std::find(r.setIds.begin(), r.setIds.end(), id) == r.setIds.end())
-        refusedBySetter.push_back(id);  // read-only
-    for (ViAttr id : r.refused) ExpectBadId(r.get(item, id, 0, nullptr), r.getName);
-    for (ViAttr id : refusedBySetter) ExpectBadId(r.set(item, id, "V"), r.setName);
-    // The handle is looked up before the ID is examined.
-    ExpectNoHandle(r.get(0, 0, 0, nullptr));
-    ExpectNoHandle(r.set(kBogusHandle, 0, "V"));
-  }
-}
-
-TEST_F(ApiProperties, IntegerPropertiesRoundTripAndRefuseOtherIds) {
-  using Getter = ViStatus (*)(ViSession, ViAttr, ViInt32*);
-  using Setter = ViStatus (*)(ViSession, ViAttr, ViInt32);
-  const Row<Getter, Setter> rows[] = {
-      ROW(PublishedAPI, ViInt32, V({3, 4}), V({3, 4}), V({0, 1, 2, 5})),
-      ROW(PhysicalRange, ViInt32, V({2, 3}), V({2, 3}), V({0, 1, 4})),
-      ROW(VirtualRange, ViInt32, V({2, 3, 4}), V({2, 3, 4}), V({0, 1, 5})),
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.getName);
-    const ViSession item = Make(r.kind);
-    ViInt32 value = 0;
-    for (ViAttr id : r.setIds) ExpectOk(r.set(item, id, -100 - static_cast<ViInt32>(id)));
-    for (ViAttr id : r.getIds) {
-      ExpectOk(r.get(item, id, &value));
-      EXPECT_EQ(value, -100 - static_cast<ViInt32>(id)) << "ID " << id;
+    for (ViAttr id = 0; id <= 11; ++id) {
+      if (!row.getIds.count(id)) ExpectRefused(row.read(item, id, &value), row.get);
+      if (!row.setIds.count(id)) ExpectRefused(row.write(item, id, "1"), row.set);
     }
-    for (ViAttr id : r.refused) {
-      ExpectBadId(r.get(item, id, &value), r.getName);
-      ExpectBadId(r.set(item, id, 1), r.setName);
+    ExpectNoHandle(row.read(kBogus, 99, &value));
+    ExpectNoHandle(row.write(kBogus, 99, "1"));
+  }
+  const ViSession name = Make(store_, kLogical);
+  ExpectOk(ZavConfig_SetLogicalNamePropertyViString(name, 2, nullptr));
+  EXPECT_EQ(Text(ZavConfig_GetLogicalNamePropertyViString, name, 2), "");
+}
+
+// The kind a data component function needs: each refuses every other kind in words of its own.
+TEST_F(ApiProperties, DataComponentFunctionsCheckTheKind) {
+  constexpr ViStatus kWrongKind = ZAVCONFIG_ERROR_INVALID_HANDLE;
+  const std::string is = ": DataComponentHandle parameter is not ", g = kRows[18].get + is;
+  const std::string s = "ZavConfig_SetDataComponentPropertyViString (ZAVCONFIG_VAL_DATA_COMPONENT_";
+  const std::string ref =
+      ": ApiReferenceHandle parameter is not a valid ZavAPIReference datacomponent.";
+  // The function pair's row in kRows, the ID, the kinds it takes (1 Boolean, 2 Integer, 3 Real,
+  // 4 String, 5 Structure, 6 APIReference), and the two messages for any other kind.
+  const std::tuple<size_t, ViAttr, std::set<int>, std::string, std::string> checks[] = {
+      {15, 9, {1}, kRows[15].get + is + "of type ZavBoolean.",
+       kRows[15].set + is + "of type ZavBoolean."},
+      {16, 9, {2}, kRows[16].get + is + "of type ZavInteger.",
+       kRows[16].set + is + "of type ZavInteger."},
+      {17, 9, {3}, kRows[17].get + is + "of type ZavReal.",
+       kRows[17].set + is + "of type ZavReal."},
+      {18, 9, {4, 6}, "ZavConfiguration Server: " + g + "a valid ZavString type",
+       s + "VALUE)" + is + "of type ZavAPIReference."},
+      {18, 10, {2, 3}, g + "of type ZavString.",
+       s + "UNITS)" + is + "of type ZavReal or ZavInteger."}};
+  std::string value;
+  for (int kind = 1; kind <= 6; ++kind) {
+    const ViSession h = MakeFor(store_, kDc + kind);
+    for (const auto& [row, id, kinds, getMessage, setMessage] : checks) {
+      if (kinds.count(kind)) continue;  // the property table covers these
+      SCOPED_TRACE("kind " + std::to_string(kind) + ", ID " + std::to_string(id));
+      ExpectError(kRows[row].read(h, id, &value), kWrongKind, getMessage);
+      ExpectError(kRows[row].write(h, id, "1"), kWrongKind, setMessage);
     }
-    ExpectNoHandle(r.get(0, 0, &value));
-    ExpectNoHandle(r.set(0, 0, 1));
-    ExpectNullOutput(r.get(0, 0, nullptr));  // the output pointer comes first
   }
+  const ViSession flag = MakeFor(store_, kDc + 1);
+  ViSession out = 0;
+  ExpectError(ZavConfig_GetStructureDataComponentCollection(flag, &out), kWrongKind,
+              "ZavConfig_GetStructureDataComponentCollection" + is +
+                  "a valid ZavStructure datacomponent.");
+  ExpectError(ZavConfig_GetAPIReferencePublishedAPIReference(flag, &out), kWrongKind,
+              "ZavConfig_GetAPIReferencePublishedAPIReference" + ref);
+  ExpectError(ZavConfig_SetAPIReferencePublishedAPIReference(flag, Make(store_, kApi)), kWrongKind,
+              "ZavConfig_SetAPIReferencePublishedAPIReference" + ref);
+  ExpectRefused(ZavConfig_SetDataComponentPropertyViReal64(flag, 5, 1.0), kRows[17].set);
 }
 
-TEST_F(ApiProperties, DriverSessionBooleans) {
-  const ViSession driver = Make(Kind::DriverSession);
-  ViBoolean value = 7;
-  for (ViAttr id = 4; id <= 9; ++id) {  // a new driver session has every option off
-    ExpectOk(ZavConfig_GetDriverSessionPropertyViBoolean(driver, id, &value));
-    EXPECT_EQ(value, VI_FALSE) << "ID " << id;
-  }
-  // Each ID has a field of its own; any non-zero value is stored as true.
-  for (ViAttr id = 4; id <= 9; ++id)
-    ExpectOk(ZavConfig_SetDriverSessionPropertyViBoolean(driver, id, id % 2 ? 2 : 0));
-  for (ViAttr id = 4; id <= 9; ++id) {
-    ExpectOk(ZavConfig_GetDriverSessionPropertyViBoolean(driver, id, &value));
-    EXPECT_EQ(value, id % 2 ? VI_TRUE : VI_FALSE) << "ID " << id;
-  }
-  for (ViAttr id : {0u, 1u, 2u, 3u, 10u}) {
-    ExpectBadId(ZavConfig_GetDriverSessionPropertyViBoolean(driver, id, &value),
-                "ZavConfig_GetDriverSessionPropertyViBoolean");
-    ExpectBadId(ZavConfig_SetDriverSessionPropertyViBoolean(driver, id, 1),
-                "ZavConfig_SetDriverSessionPropertyViBoolean");
-  }
-  ExpectNullOutput(ZavConfig_GetDriverSessionPropertyViBoolean(0, 0, nullptr));
-  ExpectNoHandle(ZavConfig_SetDriverSessionPropertyViBoolean(0, 0, 1));
-}
-
-TEST_F(ApiProperties, SessionFunctionsTakeDriverSessionHandlesButNotTheReverse) {
-  const ViSession driver = CreateDriverSession(store_, "Dev");
-  const ViSession plain = CreateSession(store_, "Plain");
-  SetString(ZavConfig_SetSessionPropertyViString, driver, 2, "via session");
-  EXPECT_EQ(GetString(ZavConfig_GetDriverSessionPropertyViString, driver, 2), "via session");
-  EXPECT_EQ(GetString(ZavConfig_GetSessionPropertyViString, driver, 1), "Dev");
-  ViBoolean value = 0;
-  for (ViSession session :
-       {plain, Issue(ZavConfig_GetSessionItemByName, Sessions(store_), "Dev")}) {
-    ExpectNoHandle(ZavConfig_GetDriverSessionPropertyViString(session, 1, 0, nullptr));
-    ExpectNoHandle(ZavConfig_GetDriverSessionPropertyViBoolean(session, 9, &value));
-  }
-  // ID 3 follows the software module reference.
-  ExpectOk(ZavConfig_SetSessionSoftwareModuleReference(plain, CreateSoftwareModule(store_, "Drv")));
-  EXPECT_EQ(GetString(ZavConfig_GetSessionPropertyViString, plain, 3), "Drv");
-  ExpectOk(ZavConfig_SetSessionSoftwareModuleReference(plain, 0));
-  EXPECT_EQ(GetString(ZavConfig_GetSessionPropertyViString, plain, 3), "");
-}
-
-TEST_F(ApiProperties, NamesAndKeysStayUnique) {
-  const ViSession one = CreateLogicalName(store_, "One"), two = CreateLogicalName(store_, "Two");
-  ExpectError(ZavConfig_SetLogicalNamePropertyViString(two, 1, "One"),
-              ZAVCONFIG_ERROR_ALREADY_EXISTS,
-              "Rename operation failed. Item One already exists in the collection.");
-  EXPECT_EQ(GetString(ZavConfig_GetLogicalNamePropertyViString, two, 1), "Two");
-  ExpectOk(ZavConfig_SetLogicalNamePropertyViString(one, 1, "One"));  // its own name: no clash
-
-  const ViSession newer = CreatePublishedAPI(store_, "Dmm", "C");
-  ExpectOk(ZavConfig_SetPublishedAPIPropertyViInt32(newer, 3, 1));
-  const ViSession older = CreatePublishedAPI(store_, "Dmm", "C");
-  ExpectError(ZavConfig_SetPublishedAPIPropertyViInt32(older, 3, 1), ZAVCONFIG_ERROR_ALREADY_EXISTS,
-              "Rename operation failed. Item (Dmm,C,1,0) already exists in the collection.");
-  ViInt32 major = -1;
-  ExpectOk(ZavConfig_GetPublishedAPIPropertyViInt32(older, 3, &major));
-  EXPECT_EQ(major, 0);
-  ExpectOk(ZavConfig_SetPublishedAPIPropertyViInt32(newer, 4, 5));  // frees (Dmm,C,1,0)
-  ExpectOk(ZavConfig_SetPublishedAPIPropertyViInt32(older, 3, 1));
-}
-
-TEST_F(ApiProperties, NullValueIsTakenAsEmpty) {
-  const std::string rcEmpty = "Set failed. The rcName property of the item cannot be empty.";
-  const std::string mapToEmpty = "Set failed. The mapTo property of the item cannot be empty.";
-  const std::string typeEmpty = "Set failed. The type property of the item cannot be empty.";
-  struct NullRow {
-    StringSetter set;
-    StringGetter get;
-    Kind kind;
-    ViAttr id;
-    std::string message;  // empty: accepted, the value becomes ""
-  };
-  const NullRow rows[] = {
-      {ZavConfig_SetLogicalNamePropertyViString, ZavConfig_GetLogicalNamePropertyViString,
-       Kind::LogicalName, 2, ""},
-      {ZavConfig_SetLogicalNamePropertyViString, ZavConfig_GetLogicalNamePropertyViString,
-       Kind::LogicalName, 1, kEmptyName},
-      {ZavConfig_SetSessionPropertyViString, ZavConfig_GetSessionPropertyViString, Kind::Session, 2,
-       ""},
-      {ZavConfig_SetDriverSessionPropertyViString, ZavConfig_GetDriverSessionPropertyViString,
-       Kind::DriverSession, 10, ""},
-      {ZavConfig_SetHardwareAssetPropertyViString, ZavConfig_GetHardwareAssetPropertyViString,
-       Kind::HardwareAsset, 3, ""},
-      {ZavConfig_SetSoftwareModulePropertyViString, ZavConfig_GetSoftwareModulePropertyViString,
-       Kind::SoftwareModule, 5, ""},
-      {ZavConfig_SetSoftwareModulePropertyViString, ZavConfig_GetSoftwareModulePropertyViString,
-       Kind::SoftwareModule, 1, kEmptyName},
-      {ZavConfig_SetPublishedAPIPropertyViString, ZavConfig_GetPublishedAPIPropertyViString,
-       Kind::PublishedAPI, 2, typeEmpty},
-      {ZavConfig_SetPhysicalNamePropertyViString, ZavConfig_GetPhysicalNamePropertyViString,
-       Kind::PhysicalName, 2, rcEmpty},
-      {ZavConfig_SetPhysicalRangePropertyViString, ZavConfig_GetPhysicalRangePropertyViString,
-       Kind::PhysicalRange, 1, kEmptyName},
-      {ZavConfig_SetVirtualNamePropertyViString, ZavConfig_GetVirtualNamePropertyViString,
-       Kind::VirtualName, 2, mapToEmpty},
-      {ZavConfig_SetVirtualRangePropertyViString, ZavConfig_GetVirtualRangePropertyViString,
-       Kind::VirtualRange, 1, kEmptyName},
-  };
-  for (const NullRow& r : rows) {
-    SCOPED_TRACE(std::to_string(static_cast<int>(r.kind)) + " ID " + std::to_string(r.id));
-    const ViSession item = Make(r.kind);
-    SetString(r.set, item, r.id, "Before");
-    if (r.message.empty()) {
-      ExpectOk(r.set(item, r.id, nullptr));
-    } else {
-      ExpectError(r.set(item, r.id, nullptr), ZAVCONFIG_ERROR_INVALID_VALUE, r.message);
-    }
-    EXPECT_EQ(GetString(r.get, item, r.id), r.message.empty() ? "" : "Before");
-  }
+// The kind is checked first, then the names are set, then the collection is looked up.
+TEST_F(ApiProperties, DataComponentsAreBuiltBeforeTheCollectionIsLookedUp) {
+  constexpr ViStatus kBadKind = ZAVCONFIG_ERROR_INVALID_DATA_COMPONENT;
+  constexpr ViStatus kBad = ZAVCONFIG_ERROR_INVALID_VALUE;
+  ViSession out = 77;
+  ExpectError(ZavConfig_CreateDataComponent(0, 5, "", &out), kBadKind,
+              "ZavConfig_CreateDataComponent: Invalid value for DataComponentType parameter.");
+  ExpectError(ZavConfig_CreateStructure(0, "S", 0, "", &out), kBadKind,
+              "ZavConfig_CreateStructure: Invalid value for NewDataComponentType parameter.");
+  ExpectError(ZavConfig_CreateDataComponent(0, 2, "", &out), kBad, kEmptyName);
+  ExpectError(ZavConfig_CreateStructure(0, "", 9, "M", &out), kBad, kEmptyName);
+  ExpectError(ZavConfig_CreateStructure(0, "S", 1, "", &out), kBad, kEmptyName);
+  ExpectNoHandle(ZavConfig_CreateAPIReference(SessionComponents(store_), "R", 0, &out));
+  EXPECT_EQ(out, 77u);
+  const ViSession members =
+      Issue(ZavConfig_GetStructureDataComponentCollection, MakeFor(store_, kDc + 5));
+  const ViSession member = Issue(ZavConfig_GetDataComponentItemByName, members, "M");
+  EXPECT_EQ(Text(ZavConfig_GetDataComponentPropertyViString, member, 7), "Boolean");
+  const ViSession reference = MakeFor(store_, kDc + 6), api = Make(store_, kApi);
+  ExpectOk(ZavConfig_SetAPIReferencePublishedAPIReference(reference, api));
+  EXPECT_EQ(Text(ZavConfig_GetPublishedAPIPropertyViString,
+                 Issue(ZavConfig_GetAPIReferencePublishedAPIReference, reference), 1),
+            Text(ZavConfig_GetPublishedAPIPropertyViString, api, 1));
+  ExpectError(ZavConfig_SetAPIReferencePublishedAPIReference(reference, 0), kBad,
+              "Set failed. The published API reference cannot be set to NULL.");
+  ExpectNoHandle(ZavConfig_SetAPIReferencePublishedAPIReference(reference, member));
 }
 
 }  // namespace

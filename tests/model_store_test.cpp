@@ -1,245 +1,344 @@
-// The store root: fresh state, name resolution, locations, reading and writing through a file
-// component, and tearing down stores whose items reference each other.
+// The store root and everything that lives in it: name resolution, the file component, sessions
+// and the driver-session view, software modules and what sessions take over from them, published
+// APIs and the counted references to them, and the rules of data components.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "model_fixtures.h"
-#include "test_support.h"
 
 namespace {
 
 using namespace zavtest;
 
-// A file component without files: it records what it was asked and fails on demand. The test
-// keeps the state while the store owns the component.
-struct tFakeFileState {
+// A file component without files: the first master look-up fails and each later one answers
+// with a new text; a read adds a session before it may fail.
+struct tFakeConfigFile : iConfigFile {
   int masterCalls = 0;
-  int failMasterCalls = 0;  // the first N look-ups fail
-  std::string master = "/srv/zav/master.xml";
-  Names reads, writes;
-  bool failRead = false, failWrite = false;
-};
-
-class tFakeConfigFile : public iConfigFile {
- public:
-  explicit tFakeConfigFile(std::shared_ptr<tFakeFileState> state) : state_(std::move(state)) {}
+  bool fail = false;
+  Names reads;
   std::string GetMasterStoreLocation() override {
-    if (++state_->masterCalls <= state_->failMasterCalls)
-      ThrowZavError(ZAVCONFIG_ERROR_MASTER_NOT_FOUND, "no master");
-    return state_->master;
+    if (++masterCalls == 1) ThrowZavError(ZAVCONFIG_ERROR_MASTER_NOT_FOUND, "no master");
+    return "/srv/master" + std::to_string(masterCalls);
   }
-  // Reads one session, then fails if asked to: a read that breaks off part-way.
   void Deserialize(tZavConfigStore* store, std::string path) override {
-    state_->reads.push_back(path);
-    AddSession(*store, "Read" + std::to_string(state_->reads.size()));
-    if (state_->failRead) ThrowZavError(ZAVCONFIG_ERROR_DESERIALIZE_FAILED, "Deserialize failed. x");
+    reads.push_back(path);
+    AddNamed<tZavSession>(store->GetSessions(), "Read" + std::to_string(reads.size()));
+    if (fail) ThrowZavError(ZAVCONFIG_ERROR_DESERIALIZE_FAILED, "read failed");
   }
-  void Serialize(tZavConfigStore*, std::string path) override {
-    state_->writes.push_back(path);
-    if (state_->failWrite) ThrowZavError(ZAVCONFIG_ERROR_SERIALIZE_FAILED, "Serialize failed. x");
-  }
-
- private:
-  std::shared_ptr<tFakeFileState> state_;
+  void Serialize(tZavConfigStore*, std::string) override {}
 };
-
-long TotalCount(const tZavConfigStore& s) {
-  return s.GetLogicalNames()->Count() + s.GetSessions()->Count() + s.GetDriverSessions()->Count() +
-         s.GetHardwareAssets()->Count() + s.GetSoftwareModules()->Count() +
-         s.GetPublishedAPIs()->Count();
-}
 
 class ModelStore : public ::testing::Test {
  protected:
-  ModelStore() { store.SetConfigFile(std::make_unique<tFakeConfigFile>(file)); }
-  std::shared_ptr<tFakeFileState> file = std::make_shared<tFakeFileState>();
+  ModelStore() { store.SetConfigFile(std::unique_ptr<iConfigFile>(file)); }
+  tFakeConfigFile* file = new tFakeConfigFile;
   tZavConfigStore store;
+  tZavPublishedAPICollection* apis = store.GetPublishedAPIs();
+  tZavSession* session = AddNamed<tZavSession>(store.GetSessions(), "S");
+  iZavCollectionBase<iZavDataComponent>* dc = session->GetDataComponents();
+  iZavCollectionBase<iZavDataComponent>* assetDc =
+      AddNamed<tZavHardwareAsset>(store.GetHardwareAssets(), "Asset")->GetDataComponents();
 };
-
-TEST_F(ModelStore, FreshRootIsEmptyAndNotDeserialized) {
-  tZavConfigStore fresh;
-  EXPECT_EQ(fresh.GetDescription(),
-            "The ZAV Configuration Server allows access to and modification of an ZAV "
-            "configuration store.");
-  EXPECT_EQ(fresh.GetActualLocation(), "");
-  EXPECT_FALSE(fresh.IsDeserialized());
-  EXPECT_EQ(TotalCount(fresh), 0);
-  EXPECT_TRUE(fresh.GetPublishedAPIs()->IsGlobal());
-}
+using ModelDataComponent = ModelStore;
 
 TEST_F(ModelStore, ResolvesNamesThroughAtMostOneLogicalName) {
-  tZavSession* plain = AddSession(store, "S1");
-  AddSession(store, "Both");
-  tZavDriverSession* d1 = AddDriverSession(store, "D1");
-  tZavDriverSession* d2 = AddDriverSession(store, "D2");
-  tZavDriverSession* d3 = AddDriverSession(store, "D3");
-  AddLogicalName(store, "Both", d1);  // wins over the session called Both
-  AddLogicalName(store, "L_plain", plain);
-  AddLogicalName(store, "D2", plain);  // a plain session: the driver lookup goes on to D2
-  AddLogicalName(store, "L_none", nullptr);
-  AddLogicalName(store, "D3", nullptr);
-
-  struct Case {
-    const char* name;
-    bool sessionFound;
-    tZavSession* session;        // GetSession's answer when found
-    tZavDriverSession* driver;   // GetDriverSession's answer; null: it fails
-  };
-  const Case cases[] = {
-      {"Both", true, d1, d1},         {"S1", true, plain, nullptr},
-      {"D1", true, d1, d1},           {"L_plain", true, plain, nullptr},
-      {"D2", true, plain, d2},        {"L_none", true, nullptr, nullptr},
-      {"D3", true, nullptr, d3},      {"s1", false, nullptr, nullptr},
-      {"d1", false, nullptr, nullptr}, {"both", false, nullptr, nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::string quoted = std::string("The '") + c.name + "' logical name or ";
-    if (c.sessionFound)
-      EXPECT_EQ(store.GetSession(c.name), c.session);
-    else
-      EXPECT_ZAV_ERROR(store.GetSession(c.name), ZAVCONFIG_ERROR_SESSION_NOT_FOUND,
-                       quoted + "session does not exist.");
-    if (c.driver)
-      EXPECT_EQ(store.GetDriverSession(c.name), c.driver);
-    else
-      EXPECT_ZAV_ERROR(store.GetDriverSession(c.name), ZAVCONFIG_ERROR_SESSION_NOT_FOUND,
-                       quoted + "driver session does not exist.");
+  for (const char* name : {"D1", "D2", "D3"}) AddDriverSession(store, name);
+  const char* const links[][2] = {{"S", "D1"}, {"L_plain", "S"}, {"D2", "S"}, {"L_none", ""},
+                                  {"D3", ""}};
+  for (const auto& link : links)
+    AddNamed<tZavLogicalName>(store.GetLogicalNames(), link[0])
+        ->SetSession(store.GetSessions()->Find(link[1]));
+  // A name, then the session and the driver session it leads to: "" for null, "!" for failure.
+  const char* const cases[][3] = {
+      {"S", "D1", "D1"},  {"D1", "D1", "D1"}, {"L_plain", "S", "!"}, {"D2", "S", "D2"},
+      {"L_none", "", "!"}, {"D3", "", "D3"},   {"s", "!", "!"}};
+  auto nameOf = [](tZavSession* s) { return s ? s->GetName() : std::string(); };
+  for (const auto& c : cases) {
+    for (int driver = 0; driver < 2; ++driver) {
+      SCOPED_TRACE(std::string(c[0]) + (driver ? " as driver session" : " as session"));
+      auto lookup = [&] { return driver ? store.GetDriverSession(c[0]) : store.GetSession(c[0]); };
+      if (c[1 + driver] == std::string("!"))
+        EXPECT_ZAV_ERROR(lookup(), SESSION_NOT_FOUND, std::string("The '") + c[0] +
+                         "' logical name or " + (driver ? "driver session" : "session") +
+                         " does not exist.");
+      else
+        EXPECT_EQ(nameOf(lookup()), c[1 + driver]);
+    }
   }
 }
 
-TEST_F(ModelStore, ProcessDefaultLocationIsSharedByAllRoots) {
-  ScopedEnv restore("ZAVCONFIGSERVERDEFAULT", nullptr);
-  tZavConfigStore other;
-  EXPECT_EQ(store.GetProcessDefaultLocation(), "");
-  store.SetProcessDefaultLocation("stores/default.xml");
-  EXPECT_EQ(other.GetProcessDefaultLocation(), "stores/default.xml");
-  EXPECT_EQ(std::string(std::getenv("ZAVCONFIGSERVERDEFAULT")), "stores/default.xml");
-  other.SetProcessDefaultLocation("");
-  EXPECT_EQ(store.GetProcessDefaultLocation(), "");
-}
-
-TEST_F(ModelStore, MasterLocationIsAskedUntilFoundThenCached) {
-  file->failMasterCalls = 1;
-  EXPECT_ZAV_ERROR(store.GetMasterLocation(), ZAVCONFIG_ERROR_MASTER_NOT_FOUND, "no master");
-  EXPECT_EQ(store.GetMasterLocation(), "/srv/zav/master.xml");
-  file->master = "/elsewhere.xml";  // a later change of the platform value is not seen
-  EXPECT_EQ(store.GetMasterLocation(), "/srv/zav/master.xml");
-  EXPECT_EQ(file->masterCalls, 2);
-}
-
-TEST_F(ModelStore, DeserializeSucceedsOnceAndKeepsTheRelativeLocation) {
-  AddSession(store, "Before");
+TEST_F(ModelStore, FileComponentIsAskedForTheMasterOnceAndReadsOnlyOnce) {
+  EXPECT_ZAV_ERROR(store.GetMasterLocation(), MASTER_NOT_FOUND, "no master");
+  EXPECT_EQ(store.GetMasterLocation(), "/srv/master2");
+  EXPECT_EQ(store.GetMasterLocation(), "/srv/master2");
+  file->fail = true;
+  EXPECT_ZAV_ERROR(store.Deserialize("bad.xml"), DESERIALIZE_FAILED, "read failed");
+  EXPECT_EQ(store.GetActualLocation(), "");
+  EXPECT_EQ(NamesOf(store.GetSessions()), Names{"Read1"});
+  file->fail = false;
   store.Deserialize("stores/a.xml");
-  EXPECT_TRUE(store.IsDeserialized());
+  EXPECT_EQ(NamesOf(store.GetSessions()), Names{"Read2"});
+  store.Serialize("out.xml");
   EXPECT_EQ(store.GetActualLocation(), "stores/a.xml");
-  EXPECT_EQ(NamesOf(store.GetSessions()), Names{"Read1"});  // emptied before reading
-
-  EXPECT_ZAV_ERROR(store.Deserialize("stores/b.xml"), ZAVCONFIG_ERROR_ALREADY_DESERIALIZED,
+  EXPECT_ZAV_ERROR(store.Deserialize("b.xml"), ALREADY_DESERIALIZED,
                    "ZavConfig_Deserialize can only be called once per session.");
-  EXPECT_EQ(file->reads, Names{"stores/a.xml"});
-  EXPECT_EQ(NamesOf(store.GetSessions()), Names{"Read1"});
+  EXPECT_EQ(file->reads, (Names{"bad.xml", "stores/a.xml"}));
 }
 
-TEST_F(ModelStore, FailedDeserializeLeavesPartialContentAndAllowsAnotherTry) {
-  AddSession(store, "Before");
-  file->failRead = true;
-  EXPECT_ZAV_ERROR(store.Deserialize("bad.xml"), ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
-                   "Deserialize failed. x");
-  EXPECT_FALSE(store.IsDeserialized());
-  EXPECT_EQ(store.GetActualLocation(), "");
-  EXPECT_EQ(NamesOf(store.GetSessions()), Names{"Read1"});
+Names deletedApis;
 
-  file->failRead = false;
-  store.Deserialize("good.xml");
-  EXPECT_TRUE(store.IsDeserialized());
-  EXPECT_EQ(store.GetActualLocation(), "good.xml");
-  EXPECT_EQ(NamesOf(store.GetSessions()), Names{"Read2"});  // the partial read was cleared
-}
-
-TEST_F(ModelStore, SerializeNeverTouchesLocationOrDeserializedFlag) {
-  store.Serialize("out1.xml");
-  file->failWrite = true;
-  EXPECT_ZAV_ERROR(store.Serialize("out2.xml"), ZAVCONFIG_ERROR_SERIALIZE_FAILED,
-                   "Serialize failed. x");
-  EXPECT_EQ(store.GetActualLocation(), "");
-  EXPECT_FALSE(store.IsDeserialized());
-  store.Deserialize("in.xml");
-  EXPECT_ZAV_ERROR(store.Serialize("out3.xml"), ZAVCONFIG_ERROR_SERIALIZE_FAILED,
-                   "Serialize failed. x");
-  file->failWrite = false;
-  store.Serialize("out4.xml");
-  EXPECT_EQ(store.GetActualLocation(), "in.xml");
-  EXPECT_TRUE(store.IsDeserialized());
-  EXPECT_EQ(file->writes, (Names{"out1.xml", "out2.xml", "out3.xml", "out4.xml"}));
-}
-
-// A published API that counts its deletions.
-struct tCountedApi : tZavPublishedAPI {
-  static int deleted;
-  ~tCountedApi() override { ++deleted; }
-};
-int tCountedApi::deleted = 0;
-
-// Fills a store whose items reference each other in every way the model allows.
-void FillLinkedStore(tZavConfigStore& store) {
-  tZavPublishedAPI* api1 = AddApi<tCountedApi>(store, "Dmm", "C");
-  tZavPublishedAPI* api2 = AddApi<tCountedApi>(store, "Dmm", "COM");
-  auto* asset = AddNamed<tZavHardwareAsset>(store.GetHardwareAssets(), "Asset");
-  auto* module = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "Module");
-  module->GetPublishedAPIs()->AddReference(api1);
-  module->GetPublishedAPIs()->AddReference(api2);
-  AddComponent<tZavBoolean>(module->GetDataComponents(), "Req", "Required");
-  tZavSession* driver = AddDriverSession(store, "Driver");
-  tZavSession* plain = AddSession(store, "Plain");
-  for (tZavSession* s : {driver, plain}) {
-    s->SetHardwareAsset(asset);
-    s->SetSoftwareModule(module, false);
-    AddComponent<tZavAPIReference>(s->GetDataComponents(), "Api", "Optional")
-        ->SetPublishedAPIReference(api2);
+// Logs its key when deleted: what a collection deletes, and in which order.
+struct tLoggedApi : tZavPublishedAPI {
+  ~tLoggedApi() override {
+    std::ostringstream text;
+    text << GetKey();
+    deletedApis.push_back(text.str());
   }
-  AddLogicalName(store, "L1", driver);
-  AddLogicalName(store, "L2", plain);
-  AddLogicalName(store, "L3", driver);
-}
+};
 
-TEST_F(ModelStore, ClearAllAndDestructionDeleteLinkedItems) {
-  tCountedApi::deleted = 0;
-  FillLinkedStore(store);
-  EXPECT_EQ(store.GetPublishedAPIs()->Find(Key("Dmm", "COM", 1, 0))->GetRefCount(), 3);
-  store.ClearAll();
-  EXPECT_EQ(tCountedApi::deleted, 2);
-  EXPECT_EQ(TotalCount(store), 0);
-  FillLinkedStore(store);  // the root stays usable
-
-  tCountedApi::deleted = 0;
-  { tZavConfigStore scoped; FillLinkedStore(scoped); }
-  EXPECT_EQ(tCountedApi::deleted, 2);  // destroying a root deletes its published APIs
+// Links a store's items to each other in every way the model allows, then destroys the store.
+TEST_F(ModelStore, DestroyingALinkedStoreDeletesItsItems) {
+  deletedApis.clear();
+  {
+    tZavConfigStore linked;
+    tZavPublishedAPI* api = AddApi<tLoggedApi>(linked, {"Dmm", "C", 1, 0});
+    auto* asset = AddNamed<tZavHardwareAsset>(linked.GetHardwareAssets(), "Asset");
+    auto* module = AddNamed<tZavSoftwareModule>(linked.GetSoftwareModules(), "Module");
+    module->GetPublishedAPIs()->AddReference(api);
+    tZavDriverSession* driver = AddDriverSession(linked, "D");
+    driver->SetHardwareAsset(asset);
+    driver->SetSoftwareModule(module, false);
+    AddNamed<tZavAPIReference>(driver->GetDataComponents(), "Api")->SetPublishedAPIReference(api);
+    AddNamed<tZavLogicalName>(linked.GetLogicalNames(), "L")->SetSession(driver);
+  }
+  EXPECT_EQ(deletedApis, Names{"(Dmm,C,1,0)"});
 }
 
 TEST_F(ModelStore, ReferencesIntoAnotherStoreReadNullOnceItIsGone) {
-  auto a = std::make_unique<tZavConfigStore>();
-  auto b = std::make_unique<tZavConfigStore>();
-  tZavSession* remoteSession = AddSession(*b, "Remote");
-  auto* remoteAsset = AddNamed<tZavHardwareAsset>(b->GetHardwareAssets(), "RemoteAsset");
-  tZavPublishedAPI* remoteApi = AddApi(*b, "Dmm", "C");
-  tZavLogicalName* logical = AddLogicalName(*a, "L", remoteSession);
-  tZavSession* local = AddSession(*a, "Local");
-  local->SetHardwareAsset(remoteAsset);
-  auto* ref = AddComponent<tZavAPIReference>(local->GetDataComponents(), "Api", "Optional");
-  ref->SetPublishedAPIReference(remoteApi);
-  EXPECT_EQ(a->GetSession("L"), remoteSession);
-
-  b.reset();
-  EXPECT_EQ(a->GetSession("L"), nullptr);
-  EXPECT_EQ(local->GetHardwareAsset(), nullptr);
+  auto other = std::make_unique<tZavConfigStore>();
+  AddNamed<tZavLogicalName>(store.GetLogicalNames(), "L")
+      ->SetSession(AddNamed<tZavSession>(other->GetSessions(), "R"));
+  session->SetHardwareAsset(AddNamed<tZavHardwareAsset>(other->GetHardwareAssets(), "Asset"));
+  auto* ref = AddNamed<tZavAPIReference>(dc, "Api");
+  ref->SetPublishedAPIReference(AddApi(*other, {"Dmm", "C", 1, 0}));
+  other.reset();
+  EXPECT_EQ(store.GetSession("L"), nullptr);
+  EXPECT_EQ(session->GetHardwareAsset(), nullptr);
   EXPECT_EQ(ref->GetPublishedAPIReference(), nullptr);
-  logical->SetSession(nullptr);
-  local->GetDataComponents()->Remove(ref);
-  a.reset();
+}
+
+TEST_F(ModelStore, DriverSessionViewStaysInStepWithTheSessionCollection) {
+  tZavDriverSession* d1 = AddDriverSession(store, "D1");
+  tZavDriverSession* d2 = AddDriverSession(store, "D2");
+  tZavDriverSessionCollection* view = store.GetDriverSessions();
+  EXPECT_EQ(NamesOf(view), (Names{"D1", "D2"}));
+  d1->SetName("R", true);
+  EXPECT_EQ(view->Find("R"), d1);
+  EXPECT_ZAV_ERROR(d2->SetName("S", true), ALREADY_EXISTS,
+                   "Rename operation failed. Item S already exists in the collection.");
+  EXPECT_EQ(view->Find("D2"), d2);
+  view->RemoveDriverSession(d1);
+  EXPECT_EQ(NamesOf(store.GetSessions()), (Names{"S", "D2"}));
+  AddNamed<tZavLogicalName>(store.GetLogicalNames(), "L")->SetSession(d2);
+  EXPECT_ZAV_ERROR(store.GetSessions()->Remove(d2), HAS_REFERENCES, kHasReferences);
+  EXPECT_EQ(NamesOf(view), Names{"D2"});
+  store.GetLogicalNames()->Clear();
+  store.GetSessions()->Remove(d2);
+  EXPECT_EQ(view->Count(), 0);
+}
+
+// A module offering every sort of component a session may or may not take over.
+std::unique_ptr<tZavSoftwareModule> RichModule() {
+  auto module = Free<tZavSoftwareModule>("Dmm");
+  auto* mdc = module->GetDataComponents();
+  auto* req = AddNamed<tZavBoolean>(mdc, "Req", "Required");
+  req->SetValue(true);
+  req->SetReadOnly(true);
+  AddNamed<tZavInteger>(mdc, "Opt", "Optional");
+  AddNamed<tZavString>(mdc, "Lower", "required");
+  AddNamed<tZavReal>(mdc, "Freq", "Required");
+  AddNamed<tZavBoolean>(AddNamed<tZavStructure>(mdc, "Other", "Required")->GetDataComponents(),
+                        "M", "Required");
+  auto* cis = AddNamed<tZavStructure>(mdc, "Configurable Initial Settings", "optional");
+  AddNamed<tZavInteger>(cis->GetDataComponents(), "Range", "Required")->SetReadOnly(true);
+  AddNamed<tZavString>(cis->GetDataComponents(), "Skip", "Optional");
+  auto* nested = AddNamed<tZavStructure>(cis->GetDataComponents(), "Nested", "Required");
+  AddNamed<tZavBoolean>(nested->GetDataComponents(), "Deep", "Required");
+  return module;
+}
+
+TEST_F(ModelStore, SetSoftwareModuleCopiesRequiredComponentsAndInitialSettings) {
+  auto module = RichModule();
+  session->SetSoftwareModule(module.get(), false);
+  ASSERT_EQ(NamesOf(dc), (Names{"Req", "Freq", "Configurable Initial Settings"}));
+  EXPECT_TRUE(static_cast<tZavBoolean*>(dc->Find("Req"))->GetValue());
+  EXPECT_FALSE(dc->Find("Req")->GetReadOnly());
+  auto* cis = static_cast<tZavStructure*>(dc->ItemByIndex(3))->GetDataComponents();
+  EXPECT_EQ(NamesOf(cis), Names{"Range"});
+  EXPECT_FALSE(cis->ItemByIndex(1)->GetReadOnly());
+  session->SetSoftwareModule(nullptr, true);
+  EXPECT_EQ(session->GetSoftwareModule(), nullptr);
+  EXPECT_EQ(session->GetSoftwareModuleName(), "Dmm");
+  EXPECT_EQ(dc->Count(), 3);
+  session->SetSoftwareModule(nullptr, false);
+  EXPECT_EQ(session->GetSoftwareModuleName(), "");
+  EXPECT_EQ(dc->Count(), 0);
+  // Initial settings without a required plain member give the session no such structure.
+  auto bare = Free<tZavSoftwareModule>("Bare");
+  auto* bareCis =
+      AddNamed<tZavStructure>(bare->GetDataComponents(), "Configurable Initial Settings");
+  AddNamed<tZavString>(bareCis->GetDataComponents(), "Skip", "Optional");
+  session->SetSoftwareModule(bare.get(), false);
+  EXPECT_EQ(dc->Count(), 0);
+}
+
+TEST_F(ModelStore, SecondModuleDropsThenCopiesUntilANameClash) {
+  auto old = Free<tZavSoftwareModule>("Old");
+  AddNamed<tZavString>(old->GetDataComponents(), "FromOld", "Required");
+  session->SetSoftwareModule(old.get(), false);
+  auto* mine = AddNamed<tZavReal>(dc, "Freq");
+  EXPECT_ZAV_ERROR(session->SetSoftwareModule(RichModule().get(), false), ALREADY_EXISTS,
+                   "Add failed. Item Freq already exists in the collection.");
+  EXPECT_EQ(NamesOf(dc), (Names{"Freq", "Req"}));
+  EXPECT_EQ(dc->Find("Freq"), mine);
+  EXPECT_EQ(session->GetSoftwareModuleName(), "Old");
+  EXPECT_EQ(session->GetSoftwareModule(), old.get());
+}
+
+TEST_F(ModelStore, ModulesJoiningAndLeavingTheStoreRelinkSessionsByName) {
+  tZavSession* driver = AddDriverSession(store, "D");
+  tZavSession* other = AddNamed<tZavSession>(store.GetSessions(), "Other");
+  session->SetSoftwareModule(RichModule().get(), false);
+  driver->SetSoftwareModule(RichModule().get(), false);
+  other->SetSoftwareModule(Free<tZavSoftwareModule>("dmm").get(), false);
+  AddNamed<tZavString>(dc, "Own");
+  tZavSoftwareModule* module = RichModule().release();
+  store.GetSoftwareModules()->Add(module);
+  EXPECT_EQ(session->GetSoftwareModule(), module);
+  EXPECT_EQ(driver->GetSoftwareModule(), module);
+  EXPECT_EQ(NamesOf(dc), Names{"Own"});
+  EXPECT_EQ(other->GetSoftwareModule(), nullptr);
+  module->SetName("Renamed", true);
+  module->IncrementRefCount();
+  EXPECT_ZAV_ERROR(store.GetSoftwareModules()->Remove(module), HAS_REFERENCES, kHasReferences);
+  EXPECT_EQ(driver->GetSoftwareModule(), nullptr);
+  EXPECT_EQ(driver->GetSoftwareModuleName(), "Dmm");
+  module->DecrementRefCount();
+}
+
+TEST_F(ModelStore, ApiKeysOrderByNameTypeThenSignedVersions) {
+  deletedApis.clear();
+  const tZavPublishedAPIKey keys[] = {{"B", "A", 0, 0},  {"A", "Z", 1, 0},  {"A", "Z", 1, -1},
+                                      {"A", "Z", -3, 7}, {"A", "B", 9, 9}, {"a", "A", 0, 0}};
+  for (const tZavPublishedAPIKey& key : keys) AddApi<tLoggedApi>(store, key);
+  apis->Clear();
+  EXPECT_EQ(deletedApis, (Names{"(A,B,9,9)", "(A,Z,-3,7)", "(A,Z,1,-1)", "(A,Z,1,0)",
+                                "(B,A,0,0)", "(a,A,0,0)"}));
+}
+
+TEST_F(ModelStore, ModuleListsHoldCountedReferencesAndFollowReKeys) {
+  tZavPublishedAPI* v1 = AddApi(store, {"Dmm", "C", 1, 0});
+  tZavPublishedAPI* api = AddApi(store, {"Dmm", "C", 2, 0});
+  auto* list = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "M1")->GetPublishedAPIs();
+  auto* m2 = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "M2");
+  list->AddReference(api);
+  EXPECT_ZAV_ERROR(list->AddReference(api), ALREADY_EXISTS,
+                   "Add failed. Item (Dmm,C,2,0) already exists in the collection.");
+  m2->GetPublishedAPIs()->AddReference(api);
+  EXPECT_EQ(api->GetRefCount(), 2);
+  EXPECT_ZAV_ERROR(apis->Remove(api), HAS_REFERENCES, kHasReferences);
+  store.GetSoftwareModules()->Remove(m2);
+  EXPECT_EQ(api->GetRefCount(), 1);
+  EXPECT_ZAV_ERROR(api->SetMajorVersion(1), ALREADY_EXISTS,
+                   "Rename operation failed. Item (Dmm,C,1,0) already exists in the collection.");
+  EXPECT_EQ(api->GetMajorVersion(), 2);
+  EXPECT_EQ(apis->Find({"Dmm", "C", 1, 0}), v1);
+  api->SetType("COM");
+  EXPECT_EQ(apis->Find({"Dmm", "COM", 2, 0}), api);
+  EXPECT_EQ(apis->Find({"Dmm", "C", 2, 0}), nullptr);
+  list->RemoveReference(api);
+  EXPECT_EQ(api->GetRefCount(), 0);
+}
+
+TEST_F(ModelStore, ApiReferencesStayWithinOneStore) {
+  tZavConfigStore otherStore;
+  tZavPublishedAPI* local = AddApi(store, {"Dmm", "C", 1, 0});
+  auto* list = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "M")->GetPublishedAPIs();
+  const std::string added = " is already added to another configuration store.";
+  EXPECT_ZAV_ERROR(Free<tZavSoftwareModule>("Free")->GetPublishedAPIs()->AddReference(local),
+                   ALREADY_EXISTS, "Add failed. (Dmm,C,1,0)" + added);
+  EXPECT_ZAV_ERROR(list->AddReference(AddApi(otherStore, {"X", "C", 2, 1})), ALREADY_EXISTS,
+                   "Add failed. (X,C,2,1)" + added);
+}
+
+// The UsedInSession message; a hardware asset's component gets the longer one.
+std::string InvalidUsed(const char* verb, const std::string& value, bool inAsset) {
+  return std::string(verb) + " failed. Invalid value '" + value + "' for the "
+         "ZAVCONFIG_VAL_DATA_COMPONENT_USED_IN_SESSION property." +
+         (inAsset ? " Data component items in a hardware asset's datacomponent collection can "
+                    "only have the value 'None'" : "");
+}
+
+TEST_F(ModelDataComponent, UsedInSessionTakesThreeValuesInAnyLetterCase) {
+  auto* c = AddNamed<tZavInteger>(dc, "C");
+  for (const char* good : {"required", "OPTIONAL", "nONE", "Required"}) {
+    c->SetUsedInSession(good);
+    EXPECT_EQ(c->GetUsedInSession(), good);
+  }
+  for (const char* bad : {"", "Maybe", "Non", "Nonee"})
+    EXPECT_ZAV_ERROR(c->SetUsedInSession(bad), INVALID_VALUE, InvalidUsed("Set", bad, false));
+  EXPECT_EQ(c->GetUsedInSession(), "Required");
+}
+
+TEST_F(ModelDataComponent, HardwareAssetComponentsTakeOnlyNoneUnlikeTheirStructureMembers) {
+  auto* plain = AddNamed<tZavString>(assetDc, "Plain", "none");
+  for (const char* bad : {"Optional", "Bogus"})
+    EXPECT_ZAV_ERROR(plain->SetUsedInSession(bad), INVALID_VALUE, InvalidUsed("Set", bad, true));
+  auto required = Free<tZavReal>("Req");
+  required->SetUsedInSession("Required");
+  EXPECT_ZAV_ERROR(assetDc->Add(required.get()), INVALID_DATA_COMPONENT,
+                   InvalidUsed("Add", "Required", true));
+  auto* members = AddNamed<tZavStructure>(assetDc, "Struct")->GetDataComponents();
+  AddNamed<tZavString>(members, "Member", "Optional")->SetUsedInSession("Required");
+}
+
+// The asset would take "None"; an API reference refuses exactly that spelling itself.
+TEST_F(ModelDataComponent, ApiReferenceRefusesExactlyNone) {
+  auto* ref = AddNamed<tZavAPIReference>(assetDc, "Ref", "none");
+  EXPECT_ZAV_ERROR(ref->SetUsedInSession("None"), INVALID_VALUE,
+                   "Set failed. The UsedInSession property of published API reference item "
+                   "cannot be set to 'None'.");
+}
+
+TEST_F(ModelDataComponent, StructureNeverLosesItsLastMemberThroughRemove) {
+  auto* members = AddNamed<tZavStructure>(dc, "St")->GetDataComponents();
+  auto* first = AddNamed<tZavBoolean>(members, "First");
+  EXPECT_ZAV_ERROR(members->Remove(first), INVALID_VALUE,
+                   "Remove failed. An ZavStructure data component must contain at least one item.");
+  AddNamed<tZavInteger>(members, "Second");
+  members->Remove(first);
+  EXPECT_EQ(NamesOf(members), Names{"Second"});
+}
+
+TEST_F(ModelDataComponent, ApiReferenceMovesItsCountAndRefusesNullOnceOwned) {
+  tZavPublishedAPI* a = AddApi(store, {"A", "C", 1, 0});
+  tZavPublishedAPI* b = AddApi(store, {"B", "C", 1, 0});
+  auto ref = Free<tZavAPIReference>("Ref");
+  ref->SetPublishedAPIReference(nullptr);
+  ref->SetPublishedAPIReference(a);
+  AddNamed<tZavStructure>(dc, "St")->GetDataComponents()->Add(ref.get());
+  tZavAPIReference* held = ref.release();
+  EXPECT_ZAV_ERROR(held->SetPublishedAPIReference(nullptr), INVALID_VALUE,
+                   "Set failed. The published API reference cannot be set to NULL.");
+  EXPECT_EQ(a->GetRefCount(), 1);
+  held->SetPublishedAPIReference(b);
+  EXPECT_EQ(a->GetRefCount(), 0);
+  EXPECT_EQ(b->GetRefCount(), 1);
+  store.GetSessions()->Remove(session);
+  EXPECT_EQ(b->GetRefCount(), 0);
 }
 
 }  // namespace

@@ -40,35 +40,62 @@ struct tSessionHandleKind : tSessionKind {
 };
 }  // namespace
 
+// Count and item by index of a kind; keyed kinds also have item by name.
+#define ZAV_INDEXED_ACCESS(Kind, Collections, Items)                                          \
+  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Get##Kind##Count(ViSession CollectionHandle, \
+                                                                   ViInt32* Count) {           \
+    return CountOf(Collections, CollectionHandle, Count);                                      \
+  }                                                                                            \
+  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Get##Kind##ItemByIndex(                      \
+      ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {                      \
+    return ItemByIndex(Collections, Items, CollectionHandle, Index, ItemHandle);               \
+  }
+#define ZAV_KEYED_ACCESS(Kind, Collections, Items)                                             \
+  ZAV_INDEXED_ACCESS(Kind, Collections, Items)                                                 \
+  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Get##Kind##ItemByName(                       \
+      ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {                 \
+    return ItemByName(Collections, Items, CollectionHandle, Name, ItemHandle);                 \
+  }
+
+// Create and destroy of the kinds whose items are named with the plain checked setter and held
+// by the collection's own add and remove.
+#define ZAV_NAMED_CREATE_DESTROY(Kind, Type, Collections, Items)                                \
+  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Create##Kind(                                \
+      ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {                 \
+    return CreateItem(Collections, Items, CollectionHandle, ItemHandle,                        \
+                      [&] { return NewNamed<Type>(Name); }, kAdd);                             \
+  }                                                                                            \
+  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Destroy##Kind(ViSession CollectionHandle,    \
+                                                               ViSession ItemHandle) {         \
+    return DestroyItem(Collections, Items, CollectionHandle, ItemHandle, kRemove);             \
+  }
+
 extern "C" {
+
+ZAV_KEYED_ACCESS(LogicalName, H().logicalNameCollection, H().logicalName)
+ZAV_KEYED_ACCESS(Session, H().sessionCollection, H().session)
+ZAV_KEYED_ACCESS(DriverSession, H().driverSessionCollection, H().driverSession)
+ZAV_KEYED_ACCESS(HardwareAsset, H().hardwareAssetCollection, H().hardwareAsset)
+ZAV_KEYED_ACCESS(SoftwareModule, H().softwareModuleCollection, H().softwareModule)
+ZAV_INDEXED_ACCESS(PublishedAPI, H().publishedAPICollection, H().publishedAPI)
+ZAV_KEYED_ACCESS(PhysicalName, H().physicalNameCollection, H().physicalName)
+ZAV_INDEXED_ACCESS(PhysicalRange, H().physicalRangeCollection, H().physicalRange)
+ZAV_KEYED_ACCESS(VirtualName, H().virtualNameCollection, H().virtualName)
+ZAV_INDEXED_ACCESS(VirtualRange, H().virtualRangeCollection, H().virtualRange)
+ZAV_KEYED_ACCESS(DataComponent, H().dataComponentCollection, H().dataComponent)
+
+ZAV_NAMED_CREATE_DESTROY(LogicalName, tZavLogicalName, H().logicalNameCollection, H().logicalName)
+ZAV_NAMED_CREATE_DESTROY(HardwareAsset, tZavHardwareAsset, H().hardwareAssetCollection,
+                         H().hardwareAsset)
+ZAV_NAMED_CREATE_DESTROY(SoftwareModule, tZavSoftwareModule, H().softwareModuleCollection,
+                         H().softwareModule)
+ZAV_NAMED_CREATE_DESTROY(PhysicalRange, tZavPhysicalRange, H().physicalRangeCollection,
+                         H().physicalRange)
+ZAV_NAMED_CREATE_DESTROY(VirtualRange, tZavVirtualRange, H().virtualRangeCollection,
+                         H().virtualRange)
 
 // --- logical names ---------------------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameCount(ViSession CollectionHandle,
-                                                                    ViInt32* Count) {
-  return CountOf(H().logicalNameCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* LogicalNameHandle) {
-  return ItemByIndex(H().logicalNameCollection, H().logicalName, CollectionHandle, Index,
-                     LogicalNameHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* LogicalNameHandle) {
-  return ItemByName(H().logicalNameCollection, H().logicalName, CollectionHandle, Name,
-                    LogicalNameHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateLogicalName(ViSession CollectionHandle,
-                                                                  ViConstString Name,
-                                                                  ViSession* LogicalNameHandle) {
-  return CreateItem(H().logicalNameCollection, H().logicalName, CollectionHandle,
-                    LogicalNameHandle, [&] { return NewNamed<tZavLogicalName>(Name); }, kAdd);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyLogicalName(ViSession CollectionHandle,
-                                                                   ViSession LogicalNameHandle) {
-  return DestroyItem(H().logicalNameCollection, H().logicalName, CollectionHandle,
-                     LogicalNameHandle, kRemove);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameSessionReference(
     ViSession LogicalNameHandle, ViSession* SessionHandle) {
   return GetReference(H().logicalName, H().session, LogicalNameHandle, SessionHandle,
@@ -82,20 +109,6 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetLogicalNameSessionReference(
 
 // --- sessions --------------------------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionCount(ViSession CollectionHandle,
-                                                                ViInt32* Count) {
-  return CountOf(H().sessionCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionItemByIndex(ViSession CollectionHandle,
-                                                                      ViInt32 Index,
-                                                                      ViSession* SessionHandle) {
-  return ItemByIndex(H().sessionCollection, H().session, CollectionHandle, Index, SessionHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionItemByName(ViSession CollectionHandle,
-                                                                     ViConstString Name,
-                                                                     ViSession* SessionHandle) {
-  return ItemByName(H().sessionCollection, H().session, CollectionHandle, Name, SessionHandle);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateSession(ViSession CollectionHandle,
                                                               ViConstString Name,
                                                               ViSession* SessionHandle) {
@@ -135,20 +148,6 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetSessionSoftwareModuleReferenc
 
 // --- driver sessions -------------------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDriverSessionCount(ViSession CollectionHandle,
-                                                                      ViInt32* Count) {
-  return CountOf(H().driverSessionCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDriverSessionItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* DriverSessionHandle) {
-  return ItemByIndex(H().driverSessionCollection, H().driverSession, CollectionHandle, Index,
-                     DriverSessionHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDriverSessionItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* DriverSessionHandle) {
-  return ItemByName(H().driverSessionCollection, H().driverSession, CollectionHandle, Name,
-                    DriverSessionHandle);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateDriverSession(
     ViSession CollectionHandle, ViConstString Name, ViSession* DriverSessionHandle) {
   return CreateItem(H().driverSessionCollection, H().driverSession, CollectionHandle,
@@ -166,60 +165,9 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyDriverSession(
                      });
 }
 
-// --- hardware assets -------------------------------------------------------------------
-
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetHardwareAssetCount(ViSession CollectionHandle,
-                                                                      ViInt32* Count) {
-  return CountOf(H().hardwareAssetCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetHardwareAssetItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* HardwareAssetHandle) {
-  return ItemByIndex(H().hardwareAssetCollection, H().hardwareAsset, CollectionHandle, Index,
-                     HardwareAssetHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetHardwareAssetItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* HardwareAssetHandle) {
-  return ItemByName(H().hardwareAssetCollection, H().hardwareAsset, CollectionHandle, Name,
-                    HardwareAssetHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateHardwareAsset(
-    ViSession CollectionHandle, ViConstString Name, ViSession* HardwareAssetHandle) {
-  return CreateItem(H().hardwareAssetCollection, H().hardwareAsset, CollectionHandle,
-                    HardwareAssetHandle, [&] { return NewNamed<tZavHardwareAsset>(Name); }, kAdd);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyHardwareAsset(
-    ViSession CollectionHandle, ViSession HardwareAssetHandle) {
-  return DestroyItem(H().hardwareAssetCollection, H().hardwareAsset, CollectionHandle,
-                     HardwareAssetHandle, kRemove);
-}
 
 // --- software modules ------------------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModuleCount(ViSession CollectionHandle,
-                                                                       ViInt32* Count) {
-  return CountOf(H().softwareModuleCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModuleItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* SoftwareModuleHandle) {
-  return ItemByIndex(H().softwareModuleCollection, H().softwareModule, CollectionHandle, Index,
-                     SoftwareModuleHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModuleItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* SoftwareModuleHandle) {
-  return ItemByName(H().softwareModuleCollection, H().softwareModule, CollectionHandle, Name,
-                    SoftwareModuleHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateSoftwareModule(
-    ViSession CollectionHandle, ViConstString Name, ViSession* SoftwareModuleHandle) {
-  return CreateItem(H().softwareModuleCollection, H().softwareModule, CollectionHandle,
-                    SoftwareModuleHandle, [&] { return NewNamed<tZavSoftwareModule>(Name); },
-                    kAdd);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroySoftwareModule(
-    ViSession CollectionHandle, ViSession SoftwareModuleHandle) {
-  return DestroyItem(H().softwareModuleCollection, H().softwareModule, CollectionHandle,
-                     SoftwareModuleHandle, kRemove);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModulePhysicalNameCollection(
     ViSession SoftwareModuleHandle, ViSession* CollectionHandle) {
   return ChildCollection(H().softwareModule, H().physicalNameCollection, SoftwareModuleHandle,
@@ -233,15 +181,6 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModulePublishedAPICol
 
 // --- published APIs --------------------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPublishedAPICount(ViSession CollectionHandle,
-                                                                     ViInt32* Count) {
-  return CountOf(H().publishedAPICollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPublishedAPIItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* PublishedAPIHandle) {
-  return ItemByIndex(H().publishedAPICollection, H().publishedAPI, CollectionHandle, Index,
-                     PublishedAPIHandle);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePublishedAPI(ViSession CollectionHandle,
                                                                    ViConstString Name,
                                                                    ViConstString Type,
@@ -274,20 +213,6 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_RemovePublishedAPIReference(
 
 // --- physical names and ranges ---------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameCount(ViSession CollectionHandle,
-                                                                     ViInt32* Count) {
-  return CountOf(H().physicalNameCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* PhysicalNameHandle) {
-  return ItemByIndex(H().physicalNameCollection, H().physicalName, CollectionHandle, Index,
-                     PhysicalNameHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* PhysicalNameHandle) {
-  return ItemByName(H().physicalNameCollection, H().physicalName, CollectionHandle, Name,
-                    PhysicalNameHandle);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePhysicalName(ViSession CollectionHandle,
                                                                    ViConstString Name,
                                                                    ViConstString RCName,
@@ -310,42 +235,9 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameChildPhysicalName
   return ChildCollection(H().physicalName, H().physicalNameCollection, PhysicalNameHandle,
                          CollectionHandle, [](tZavPhysicalName& n) { return n.GetPhysicalNames(); });
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalRangeCount(ViSession CollectionHandle,
-                                                                      ViInt32* Count) {
-  return CountOf(H().physicalRangeCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalRangeItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* PhysicalRangeHandle) {
-  return ItemByIndex(H().physicalRangeCollection, H().physicalRange, CollectionHandle, Index,
-                     PhysicalRangeHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePhysicalRange(
-    ViSession CollectionHandle, ViConstString Name, ViSession* PhysicalRangeHandle) {
-  return CreateItem(H().physicalRangeCollection, H().physicalRange, CollectionHandle,
-                    PhysicalRangeHandle, [&] { return NewNamed<tZavPhysicalRange>(Name); }, kAdd);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPhysicalRange(
-    ViSession CollectionHandle, ViSession PhysicalRangeHandle) {
-  return DestroyItem(H().physicalRangeCollection, H().physicalRange, CollectionHandle,
-                     PhysicalRangeHandle, kRemove);
-}
 
 // --- virtual names and ranges ----------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameCount(ViSession CollectionHandle,
-                                                                    ViInt32* Count) {
-  return CountOf(H().virtualNameCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* VirtualNameHandle) {
-  return ItemByIndex(H().virtualNameCollection, H().virtualName, CollectionHandle, Index,
-                     VirtualNameHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* VirtualNameHandle) {
-  return ItemByName(H().virtualNameCollection, H().virtualName, CollectionHandle, Name,
-                    VirtualNameHandle);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateVirtualName(ViSession CollectionHandle,
                                                                   ViConstString Name,
                                                                   ViConstString MapTo,
@@ -363,42 +255,9 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameVirtualRangeCollec
   return ChildCollection(H().virtualName, H().virtualRangeCollection, VirtualNameHandle,
                          CollectionHandle, [](tZavVirtualName& n) { return n.GetVirtualRanges(); });
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualRangeCount(ViSession CollectionHandle,
-                                                                     ViInt32* Count) {
-  return CountOf(H().virtualRangeCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualRangeItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* VirtualRangeHandle) {
-  return ItemByIndex(H().virtualRangeCollection, H().virtualRange, CollectionHandle, Index,
-                     VirtualRangeHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateVirtualRange(
-    ViSession CollectionHandle, ViConstString Name, ViSession* VirtualRangeHandle) {
-  return CreateItem(H().virtualRangeCollection, H().virtualRange, CollectionHandle,
-                    VirtualRangeHandle, [&] { return NewNamed<tZavVirtualRange>(Name); }, kAdd);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyVirtualRange(
-    ViSession CollectionHandle, ViSession VirtualRangeHandle) {
-  return DestroyItem(H().virtualRangeCollection, H().virtualRange, CollectionHandle,
-                     VirtualRangeHandle, kRemove);
-}
 
 // --- data components (creation and typed access are with the data component functions) -
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentCount(ViSession CollectionHandle,
-                                                                      ViInt32* Count) {
-  return CountOf(H().dataComponentCollection, CollectionHandle, Count);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentItemByIndex(
-    ViSession CollectionHandle, ViInt32 Index, ViSession* DataComponentHandle) {
-  return ItemByIndex(H().dataComponentCollection, H().dataComponent, CollectionHandle, Index,
-                     DataComponentHandle);
-}
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentItemByName(
-    ViSession CollectionHandle, ViConstString Name, ViSession* DataComponentHandle) {
-  return ItemByName(H().dataComponentCollection, H().dataComponent, CollectionHandle, Name,
-                    DataComponentHandle);
-}
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyDataComponent(
     ViSession CollectionHandle, ViSession DataComponentHandle) {
   return DestroyItem(H().dataComponentCollection, H().dataComponent, CollectionHandle,
