@@ -13,7 +13,7 @@ namespace {
 TEST(CSharedError, BufferRules) {
   ZavSession_ClearError(0);
   ViStatus code = 1;
-  char buffer[300];
+  char buffer[400];
   EXPECT_EQ(ZavSession_GetError(0, &code, 10, buffer), 0);
   EXPECT_EQ(code, 0);
   EXPECT_STREQ(buffer, "");

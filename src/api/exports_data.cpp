@@ -231,13 +231,16 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetAPIReferencePublishedAPIRefer
                       });
 }
 
+// The component's kind is checked before the published API handle is looked up.
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetAPIReferencePublishedAPIReference(
     ViSession ApiReferenceHandle, ViSession PublishedAPIHandle) {
-  return SetReference(H().dataComponent, H().publishedAPI, ApiReferenceHandle, PublishedAPIHandle,
-                      [](tDC& x, tZavPublishedAPI* api) {
-                        AsAPIReference(x, "ZavConfig_SetAPIReferencePublishedAPIReference")
-                            .SetPublishedAPIReference(api);
-                      });
+  return ApiCall([&] {
+    tZavAPIReference& reference = AsAPIReference(*H().dataComponent.Lookup(ApiReferenceHandle),
+                                                 "ZavConfig_SetAPIReferencePublishedAPIReference");
+    reference.SetPublishedAPIReference(
+        PublishedAPIHandle == 0 ? nullptr : H().publishedAPI.Lookup(PublishedAPIHandle));
+    return VI_SUCCESS;
+  });
 }
 
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentPropertyViBoolean(
