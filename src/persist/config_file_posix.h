@@ -1,5 +1,5 @@
 // The store file component of POSIX systems: the master store from the registry file, and
-// reading (with schema validation) and writing store documents with libxml2.
+// reading (checked against the store schema's tree) and writing store documents.
 #pragma once
 
 #include <string>
@@ -15,9 +15,7 @@ class tConfigFilePosix : public iConfigFile {
 
 namespace zav::persist {
 
-// Looks for a document type declaration in the prolog of `document` (after an optional
-// byte-order mark, the XML declaration, white space, comments and processing instructions).
-// Returns its 1-based line, or 0 when the prolog has none.
-int FindDoctypeLine(const std::string& document);
+// The largest store file Deserialize reads (1 GiB); larger files are refused unread.
+constexpr unsigned long long kMaxStoreFileSize = 1ull << 30;
 
 }  // namespace zav::persist

@@ -1,14 +1,20 @@
 #include "persist/store_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <locale.h>
 #include <memory>
-#include <optional>
 #include <unordered_map>
+#include <vector>
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 
 #include "model/config_store.h"
+#include "persist/xml_host.h"
 
 namespace zav::persist {
 
@@ -41,525 +47,999 @@ double ParseReal(const std::string& text) {
 
 namespace {
 
-[[noreturn]] void DeserializeFailed(const std::string& text) {
-  ThrowZavError(ZAVCONFIG_ERROR_DESERIALIZE_FAILED, "Deserialize failed. " + text);
+// ---------------------------------------------------------------------------------------------
+// The store document's tree. Every element is of one kind; the kind fixes its attributes and
+// its content: text, nothing (a reference), or a sequence of child elements. The tables below
+// are the store schema's content models, particle by particle, together with what the reader
+// does with each child.
+
+enum class K : uint8_t {
+  Text, Ref,  // leaves
+  Store,
+  ApiList, Api,
+  ModuleList, Module, ApiRefList,
+  AssetList, Asset,
+  DriverList, Driver,
+  SessionList, Session,
+  LogicalList, Logical,
+  PhysList, Phys, PRangeList, PRange,
+  VirtList, Virt, VRangeList, VRange,
+  DataList, ApiRefComp, BoolComp, IntComp, RealComp, StrComp, StructComp,
+};
+
+// What the text of a text child, or the target of a reference child, is given to.
+enum class F : uint8_t {
+  Skip, StoreDescription,
+  ApiName, ApiMajor, ApiMinor, ApiType,
+  Name, Description,  // any item with a plain name setter / description
+  HeldName,           // physical and virtual names: set after their lists
+  ModulePath, Prefix, ProgID, Models, ClassName, Path64,
+  IORes,
+  Cache, DriverSetup, Interchange, QueryStatus, RangeCheck, Coercions, Simulate,
+  RCName, MapTo, Max, Min, Start,
+  ReadOnly, UsedInSession, HelpId, HelpPath, ModuleKey, Units, Value,
+  // references
+  ModuleApi, SessionAsset, SessionModule, LogicalSession, ComponentApi,
+};
+
+struct tParticle {
+  const char* name;
+  K kind;
+  F field = F::Skip;
+  bool optional = false;
+  bool many = false;          // may repeat
+  bool choiceWithNext = false;  // one choice group with the particle after it
+  bool needsPrevious = false;   // only after the particle before it (an optional sequence)
+};
+
+struct tContent {
+  const tParticle* particles;
+  uint8_t count;
+};
+
+constexpr tParticle P(const char* name, K kind, F field = F::Skip) { return {name, kind, field}; }
+constexpr tParticle Opt(const char* name, K kind, F field = F::Skip) {
+  return {name, kind, field, true};
+}
+constexpr tParticle Many(const char* name, K kind) { return {name, kind, F::Skip, true, true}; }
+
+const tParticle kStore[] = {
+    P("Name", K::Text), P("Description", K::Text, F::StoreDescription), P("Vendor", K::Text),
+    P("Revision", K::Text), P("SpecificationMajorVersion", K::Text),
+    P("SpecificationMinorVersion", K::Text), P("MasterLocation", K::Text),
+    P("ProcessDefaultLocation", K::Text), P("ActualLocation", K::Text),
+    P("PublishedAPIs", K::ApiList), P("SoftwareModules", K::ModuleList),
+    P("HardwareAssets", K::AssetList), P("DriverSessions", K::DriverList),
+    P("Sessions", K::SessionList), P("LogicalNames", K::LogicalList)};
+const tParticle kApiList[] = {Many("ZavPublishedAPI", K::Api)};
+const tParticle kApi[] = {P("Name", K::Text, F::ApiName), P("MajorVersion", K::Text, F::ApiMajor),
+                          P("MinorVersion", K::Text, F::ApiMinor), P("Type", K::Text, F::ApiType)};
+const tParticle kModuleList[] = {Many("ZavSoftwareModule", K::Module)};
+const tParticle kModule[] = {
+    P("Name", K::Text, F::Name), P("Description", K::Text, F::Description),
+    P("DataComponents", K::DataList), P("ModulePath", K::Text, F::ModulePath),
+    P("Prefix", K::Text, F::Prefix), P("ProgID", K::Text, F::ProgID),
+    P("SupportedInstrumentModels", K::Text, F::Models), P("PhysicalNames", K::PhysList),
+    P("PublishedAPIs", K::ApiRefList), Opt("AssemblyQualifiedClassName", K::Text, F::ClassName),
+    {"ModulePath64", K::Text, F::Path64, true, false, false, true}};
+const tParticle kApiRefList[] = {{"ZavPublishedAPI", K::Ref, F::ModuleApi, true, true}};
+const tParticle kAssetList[] = {Many("ZavHardwareAsset", K::Asset)};
+const tParticle kAsset[] = {P("Name", K::Text, F::Name), P("Description", K::Text, F::Description),
+                            P("DataComponents", K::DataList),
+                            P("IOResourceDescriptor", K::Text, F::IORes)};
+const tParticle kDriverList[] = {Many("ZavDriverSession", K::Driver)};
+#define ZAV_SESSION_PARTICLES                                                                 \
+  P("Name", K::Text, F::Name), P("Description", K::Text, F::Description),                      \
+      P("DataComponents", K::DataList), Opt("ZavHardwareAsset", K::Ref, F::SessionAsset),      \
+      Opt("ZavSoftwareModuleRef", K::Ref, F::SessionModule), P("VirtualNames", K::VirtList), \
+      P("SoftwareModuleName", K::Text)
+const tParticle kSession[] = {ZAV_SESSION_PARTICLES};
+const tParticle kDriver[] = {
+    ZAV_SESSION_PARTICLES, P("Cache", K::Text, F::Cache), P("DriverSetup", K::Text, F::DriverSetup),
+    P("InterchangeCheck", K::Text, F::Interchange), P("QueryInstrStatus", K::Text, F::QueryStatus),
+    P("RangeCheck", K::Text, F::RangeCheck), P("RecordCoercions", K::Text, F::Coercions),
+    P("Simulate", K::Text, F::Simulate)};
+#undef ZAV_SESSION_PARTICLES
+const tParticle kSessionList[] = {Many("ZavSession", K::Session)};
+const tParticle kLogicalList[] = {Many("ZavLogicalName", K::Logical)};
+const tParticle kLogical[] = {
+    P("Name", K::Text, F::Name), P("Description", K::Text, F::Description),
+    {"ZavDriverSession", K::Ref, F::LogicalSession, true, false, true},
+    {"ZavSession", K::Ref, F::LogicalSession, true}};
+const tParticle kPhysList[] = {Many("ZavPhysicalName", K::Phys)};
+const tParticle kPhys[] = {P("Name", K::Text, F::HeldName), P("RCName", K::Text, F::RCName),
+                           P("PhysicalNames", K::PhysList), P("PhysicalRanges", K::PRangeList)};
+const tParticle kPRangeList[] = {Many("ZavPhysicalRange", K::PRange)};
+const tParticle kPRange[] = {P("Name", K::Text, F::Name), P("Max", K::Text, F::Max),
+                             P("Min", K::Text, F::Min)};
+const tParticle kVirtList[] = {Many("ZavVirtualName", K::Virt)};
+const tParticle kVirt[] = {P("Name", K::Text, F::HeldName), P("MapTo", K::Text, F::MapTo),
+                           P("VirtualRanges", K::VRangeList)};
+const tParticle kVRangeList[] = {Many("ZavVirtualRange", K::VRange)};
+const tParticle kVRange[] = {P("Name", K::Text, F::Name), P("Max", K::Text, F::Max),
+                             P("Min", K::Text, F::Min),
+                             P("StartingPhysicalIndex", K::Text, F::Start)};
+const tParticle kDataList[] = {{"ZavAPIReference", K::ApiRefComp, F::Skip, true, true, true},
+                               {"ZavBoolean", K::BoolComp, F::Skip, true, true, true},
+                               {"ZavInteger", K::IntComp, F::Skip, true, true, true},
+                               {"ZavReal", K::RealComp, F::Skip, true, true, true},
+                               {"ZavString", K::StrComp, F::Skip, true, true, true},
+                               {"ZavStructure", K::StructComp, F::Skip, true, true}};
+#define ZAV_COMPONENT_PARTICLES                                                                \
+  P("Name", K::Text, F::Name), P("Description", K::Text, F::Description),                       \
+      P("ReadOnly", K::Text, F::ReadOnly), P("UsedInSession", K::Text, F::UsedInSession),       \
+      P("Type", K::Text), P("HelpContextID", K::Text, F::HelpId),                               \
+      P("HelpFilePath", K::Text, F::HelpPath), P("SoftwareModuleKey", K::Text, F::ModuleKey)
+const tParticle kApiRefComp[] = {ZAV_COMPONENT_PARTICLES, P("Value", K::Text, F::Value),
+                                 P("ZavPublishedAPI", K::Ref, F::ComponentApi)};
+const tParticle kBoolComp[] = {ZAV_COMPONENT_PARTICLES, P("Value", K::Text, F::Value)};
+const tParticle kNumberComp[] = {ZAV_COMPONENT_PARTICLES, P("Units", K::Text, F::Units),
+                                 P("Value", K::Text, F::Value)};
+const tParticle kStrComp[] = {ZAV_COMPONENT_PARTICLES, P("Value", K::Text, F::Value)};
+const tParticle kStructComp[] = {ZAV_COMPONENT_PARTICLES, P("DataComponents", K::DataList)};
+#undef ZAV_COMPONENT_PARTICLES
+
+template <size_t N>
+constexpr tContent C(const tParticle (&p)[N]) {
+  return {p, static_cast<uint8_t>(N)};
 }
 
-bool IsBlank(const xmlChar* text) {
-  if (!text) return true;
-  for (; *text; ++text)
-    if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r') return false;
+// Indexed by K.
+const tContent kContent[] = {
+    {nullptr, 0}, {nullptr, 0}, C(kStore), C(kApiList), C(kApi), C(kModuleList), C(kModule),
+    C(kApiRefList), C(kAssetList), C(kAsset), C(kDriverList), C(kDriver), C(kSessionList),
+    C(kSession), C(kLogicalList), C(kLogical), C(kPhysList), C(kPhys), C(kPRangeList),
+    C(kPRange), C(kVirtList), C(kVirt), C(kVRangeList), C(kVRange), C(kDataList),
+    C(kApiRefComp), C(kBoolComp), C(kNumberComp), C(kNumberComp), C(kStrComp), C(kStructComp)};
+
+bool IsItem(K kind) {
+  switch (kind) {
+    case K::Api: case K::Module: case K::Asset: case K::Driver: case K::Session:
+    case K::Logical: case K::Phys: case K::PRange: case K::Virt: case K::VRange:
+    case K::ApiRefComp: case K::BoolComp: case K::IntComp: case K::RealComp: case K::StrComp:
+    case K::StructComp:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsBlank(const char* text, size_t size) {
+  for (size_t i = 0; i < size; ++i)
+    if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') return false;
   return true;
 }
 
-// A forward-only walk over the document. Every read checks the collector, so a parse or
-// validation error stops the walk at the node where libxml2 noticed it.
-class tCursor {
+const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
+
+// ---------------------------------------------------------------------------------------------
+// Ids of the items read so far. Ids the writer makes ("p" and a decimal number without leading
+// zeros) sit in a vector by number; any other id in a hash map. The vector only takes numbers
+// below a bound that grows with the ids registered, so a hostile "p999999999" cannot make it
+// large; a number once below the bound stays below it, and a look-up tries the vector first, so
+// the latest registration of an id always wins.
+class tIdTable {
  public:
-  tCursor(xmlTextReaderPtr reader, xml::tErrorCollector& errors) : r_(reader), errors_(errors) {}
+  struct tEntry {
+    iConfigStoreItem* item = nullptr;
+    K kind = K::Text;
+  };
 
-  // False at the end of the document.
-  bool Read() {
-    int rc = xml::ReadNode(r_, errors_);
-    if (errors_.HasError()) throw xml::tParseFailure();
-    if (rc < 0) {
-      errors_.Record(XML_ERR_INTERNAL_ERROR, "The document could not be read.",
-                     xmlTextReaderGetParserLineNumber(r_));
-      throw xml::tParseFailure();
+  void Register(const std::string& id, iConfigStoreItem* item, K kind) {
+    ++registered_;
+    const uint32_t number = Number(id);
+    if (number && number < Bound()) {
+      if (number >= byNumber_.size()) byNumber_.resize(std::max<size_t>(number + 1, byNumber_.size() * 2));
+      byNumber_[number] = {item, kind};
+    } else {
+      byText_[id] = {item, kind};
     }
-    if (rc == 0) return false;
-    if (Type() == XML_READER_TYPE_DOCUMENT_TYPE) {
-      // The file component refuses these before parsing; this catches any encoding its scan of
-      // the prolog cannot see through.
-      errors_.Record(XML_ERR_USER_STOP, "Document type declarations are not allowed", Line());
-      throw xml::tParseFailure();
-    }
-    return true;
   }
-
-  int Type() const { return xmlTextReaderNodeType(r_); }
-  // Names come from the parser's dictionary and live as long as the reader.
-  const char* Name() const { return reinterpret_cast<const char*>(xmlTextReaderConstName(r_)); }
-  bool NameIs(const char* name) const { return std::strcmp(Name(), name) == 0; }
-  bool IsEmpty() const { return xmlTextReaderIsEmptyElement(r_) == 1; }
-  int Depth() const { return xmlTextReaderDepth(r_); }
-  int Line() const {
-    xmlNodePtr node = xmlTextReaderCurrentNode(r_);
-    long line = node ? xmlGetLineNo(node) : -1;
-    return line > 0 ? static_cast<int>(line) : xmlTextReaderGetParserLineNumber(r_);
-  }
-  std::optional<std::string> Attribute(const char* name) const {
-    xmlChar* value = xmlTextReaderGetAttribute(r_, BAD_CAST name);
-    if (!value) return std::nullopt;
-    std::string text(reinterpret_cast<const char*>(value));
-    xmlFree(value);
-    return text;
-  }
-
-  // Moves to the next element among the children of the element being walked: true on it,
-  // false on the parent's end tag. The previous child must have been consumed whole.
-  bool NextChildElement(const char* parent, int parentLine) {
-    while (Read()) {
-      switch (Type()) {
-        case XML_READER_TYPE_ELEMENT:
-          return true;
-        case XML_READER_TYPE_END_ELEMENT:
-          return false;
-        case XML_READER_TYPE_TEXT:
-        case XML_READER_TYPE_CDATA:
-          if (!IsBlank(xmlTextReaderConstValue(r_)))
-            DeserializeFailed(std::string("Text found where element ") + parent + " (line " +
-                              std::to_string(parentLine) + ") holds only elements (line " +
-                              std::to_string(Line()) + ").");
-          break;
-        default:  // white space, comments, processing instructions
-          break;
-      }
-    }
-    DeserializeFailed(std::string("The document ends inside element ") + parent + " (line " +
-                      std::to_string(parentLine) + ").");
-  }
-
-  // The text of the element the cursor is on, which is then consumed.
-  std::string Text() {
-    std::string text;
-    if (IsEmpty()) return text;
-    const char* element = Name();
-    const int line = Line();
-    while (Read()) {
-      switch (Type()) {
-        case XML_READER_TYPE_TEXT:
-        case XML_READER_TYPE_CDATA:
-        case XML_READER_TYPE_WHITESPACE:
-        case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
-          if (const xmlChar* value = xmlTextReaderConstValue(r_))
-            text += reinterpret_cast<const char*>(value);
-          break;
-        case XML_READER_TYPE_END_ELEMENT:
-          return text;
-        case XML_READER_TYPE_ELEMENT:
-          DeserializeFailed(std::string("Expected text in element ") + element + " (line " +
-                            std::to_string(line) + "), found element " + Name() + " (line " +
-                            std::to_string(Line()) + ").");
-        default:
-          break;
-      }
-    }
-    DeserializeFailed(std::string("The document ends inside element ") + element + " (line " +
-                      std::to_string(line) + ").");
-  }
-
-  // Consumes the element the cursor is on, with everything in it.
-  void Skip() {
-    if (IsEmpty()) return;
-    const int depth = Depth();
-    while (Read())
-      if (Type() == XML_READER_TYPE_END_ELEMENT && Depth() == depth) return;
-    DeserializeFailed("The document ends inside an element.");
+  tEntry Resolve(const std::string& id) const {
+    const uint32_t number = Number(id);
+    if (number && number < byNumber_.size() && byNumber_[number].item) return byNumber_[number];
+    auto it = byText_.find(id);
+    return it == byText_.end() ? tEntry{} : it->second;
   }
 
  private:
-  xmlTextReaderPtr r_;
-  xml::tErrorCollector& errors_;
-};
-
-// The children of the element the cursor is on, taken one by one by their place.
-class tChildren {
- public:
-  explicit tChildren(tCursor& cursor)
-      : c_(cursor), parent_(cursor.Name()), line_(cursor.Line()), ended_(cursor.IsEmpty()) {}
-
-  bool Next() {
-    if (ended_) return false;
-    if (c_.NextChildElement(parent_, line_)) {
-      ++index_;
-      return true;
+  size_t Bound() const { return 4 * registered_ + 4096; }
+  static uint32_t Number(const std::string& id) {
+    if (id.size() < 2 || id.size() > 10 || id[0] != 'p' || id[1] == '0') return 0;
+    uint32_t n = 0;
+    for (size_t i = 1; i < id.size(); ++i) {
+      if (id[i] < '0' || id[i] > '9') return 0;
+      n = n * 10 + static_cast<uint32_t>(id[i] - '0');
     }
-    ended_ = true;
-    return false;
+    return n < (1u << 30) ? n : 0;
   }
-  // Moves to the next child, which the format says must be there.
-  void Expect(const char* name) {
-    if (!Next())
-      DeserializeFailed(std::string("Expected element ") + name + " as child " +
-                        std::to_string(index_ + 1) + " of element " + parent_ + " (line " +
-                        std::to_string(line_) + "), found the end of " + parent_ + ".");
-  }
-  // Steps over whatever children are left and the parent's end tag.
-  void Finish() {
-    while (Next()) c_.Skip();
-  }
- private:
-  tCursor& c_;
-  const char* parent_;
-  int line_;
-  bool ended_;
-  int index_ = 0;
+
+  size_t registered_ = 0;
+  std::vector<tEntry> byNumber_;
+  std::unordered_map<std::string, tEntry> byText_;
 };
 
+// ---------------------------------------------------------------------------------------------
 // Hands a new item to its collection. Until the add succeeds the reader owns the item and a
 // failure destroys it; once a collection holds it, the collection owns it.
 template <class T, class Add>
-T* AddOwned(std::unique_ptr<T>& item, Add add) {
+T* AddOwned(std::unique_ptr<iConfigStoreItem>& owned, T* item, Add add) {
   try {
-    add(item.get());
+    add(item);
   } catch (...) {
-    if (!item->IsOrphan()) item.release();
+    if (!item->IsOrphan()) owned.release();
     throw;
   }
-  return item.release();
+  owned.release();
+  return item;
 }
 
-class tStoreReader {
- public:
-  tStoreReader(tZavConfigStore* store, tCursor& cursor) : store_(store), c_(cursor) {}
-  void ReadStore();
+template <class T>
+T* NewItem(std::unique_ptr<iConfigStoreItem>& owned) {
+  auto item = std::make_unique<T>();
+  T* raw = item.get();
+  owned = std::move(item);
+  return raw;
+}
 
- private:
-  // The id of the item element the cursor is on; checked only when it is registered.
-  struct tItemId {
-    std::optional<std::string> id;
-    const char* element;
-    int line;
-  };
-  tItemId ItemId() const { return {c_.Attribute("id"), c_.Name(), c_.Line()}; }
-  void Register(const tItemId& id, iConfigStoreItem* item) {
-    if (!id.id)
-      DeserializeFailed(std::string("Element ") + id.element + " (line " +
-                        std::to_string(id.line) + ") has no id attribute.");
-    ids_[*id.id] = item;
-  }
-  // The item a reference element names; unknown ids, the empty one included, and ids of items
-  // of another kind give null.
-  template <class T>
-  T* ResolveRef() {
-    std::optional<std::string> idref = c_.Attribute("idref");
-    if (!idref)
-      DeserializeFailed(std::string("Element ") + c_.Name() + " (line " +
-                        std::to_string(c_.Line()) + ") has no idref attribute.");
-    c_.Skip();
-    auto it = ids_.find(*idref);
-    return it == ids_.end() ? nullptr : dynamic_cast<T*>(it->second);
-  }
-  std::string Text(tChildren& children, const char* name) {
-    children.Expect(name);
-    return c_.Text();
-  }
-  int32_t Integer(tChildren& children, const char* name) {
-    return ParseInteger(Text(children, name));
-  }
-  bool Boolean(tChildren& children, const char* name) { return ParseBoolean(Text(children, name)); }
-  void Skip(tChildren& children, const char* name) {
-    children.Expect(name);
-    c_.Skip();
-  }
-
-  void ReadPublishedAPIs();
-  void ReadSoftwareModules();
-  void ReadHardwareAssets();
-  void ReadSessions(bool driverSessions);
-  void ReadLogicalNames();
-  void ReadCommon(tChildren& children, iZavConfigComponent* item);
-  void ReadDataComponents(iZavCollectionBase<iZavDataComponent>* target);
-  void ReadPhysicalNames(iZavCollectionBase<tZavPhysicalName>* target);
-  void ReadVirtualNames(iZavCollectionBase<tZavVirtualName>* target);
-
-  tZavConfigStore* store_;
-  tCursor& c_;
-  std::unordered_map<std::string, iConfigStoreItem*> ids_;
+// One open element.
+struct tFrame {
+  const char* name;   // the element's name (from the content tables)
+  K kind;
+  F field;            // a text or reference element: what it sets in its parent's item
+  uint8_t pos;        // the particle group its next child is matched against
+  uint32_t taken;     // how often that group has been taken
+  int line;           // of the start tag
+  int namespaces;     // declared on this element
+  iConfigStoreItem* item;  // the item an item element builds
+  std::unique_ptr<iConfigStoreItem> owned;  // until its collection takes it
+  std::string id;
+  std::string held;   // a name set after the lists; a module's class name
+  std::string held2;  // a module's 64-bit path
+  bool hasHeld2;
 };
 
-void tStoreReader::ReadStore() {
-  do {
-    if (!c_.Read()) DeserializeFailed("The document has no ZavConfigStore element.");
-  } while (c_.Type() != XML_READER_TYPE_ELEMENT);
-  tChildren root(c_);
-  Skip(root, "Name");
-  store_->SetDescription(Text(root, "Description"));
-  for (const char* skipped : {"Vendor", "Revision", "SpecificationMajorVersion",
-                              "SpecificationMinorVersion", "MasterLocation",
-                              "ProcessDefaultLocation", "ActualLocation"})
-    Skip(root, skipped);
-  root.Expect("PublishedAPIs");
-  ReadPublishedAPIs();
-  root.Expect("SoftwareModules");
-  ReadSoftwareModules();
-  root.Expect("HardwareAssets");
-  ReadHardwareAssets();
-  root.Expect("DriverSessions");
-  ReadSessions(true);
-  root.Expect("Sessions");
-  ReadSessions(false);
-  root.Expect("LogicalNames");
-  ReadLogicalNames();
-  root.Finish();
+[[noreturn]] void Fault(int code, const std::string& text, int line) {
+  throw tDocumentFault(code, text, line);
 }
 
-void tStoreReader::ReadPublishedAPIs() {
-  tChildren list(c_);
-  while (list.Next()) {
-    auto api = std::make_unique<tZavPublishedAPI>();
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    api->SetName(Text(fields, "Name"));
-    api->SetMajorVersion(Integer(fields, "MajorVersion"));
-    api->SetMinorVersion(Integer(fields, "MinorVersion"));
-    api->SetType(Text(fields, "Type"));
-    fields.Finish();
-    tZavPublishedAPICollection* global = store_->GetPublishedAPIs();
-    Register(id, AddOwned(api, [global](tZavPublishedAPI* item) { global->AddToGlobal(item); }));
+// The document reader: libxml2's SAX parser delivers the events, this class checks the tree
+// against the content models above and builds the items, with an explicit stack of open
+// elements (no recursion, whatever the nesting).
+class tReader {
+ public:
+  tReader(tZavConfigStore* store) : store_(store) {}
+
+  void Read(const tByteSource& source);
+
+ private:
+  // SAX entry points: nothing may escape into libxml2's C frames.
+  static void OnStart(void* self, const xmlChar* localname, const xmlChar* prefix,
+                      const xmlChar* uri, int nbNamespaces, const xmlChar** namespaces,
+                      int nbAttributes, int nbDefaulted, const xmlChar** attributes);
+  static void OnEnd(void* self, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri);
+  static void OnText(void* self, const xmlChar* text, int size);
+  static void OnCdata(void* self, const xmlChar* text, int size);
+  static void OnDoctype(void* self, const xmlChar* name, const xmlChar* externalId,
+                        const xmlChar* systemId);
+  static void OnError(void* self, xmlErrorPtr error);
+  template <class Event>
+  static void Guard(void* self, Event event);
+
+  void Start(const char* name, const char* uri, int nbNamespaces, int nbAttributes,
+             const xmlChar** attributes);
+  void End();
+  void Text(const char* text, size_t size, bool cdata);
+  int Line() const { return ctxt_ && ctxt_->input ? ctxt_->input->line : 0; }
+  void Stop() {
+    if (ctxt_) xmlStopParser(ctxt_);
+  }
+
+  // The content model.
+  const tParticle* Match(tFrame& parent, const char* name, const char* uri);
+  void CheckComplete(const tFrame& frame);
+  static std::string Expected(const tFrame& frame);
+  static std::string Shown(const char* name, const char* uri) {
+    return uri ? std::string("{") + uri + "}" + name : std::string(name);
+  }
+
+  // The model.
+  template <class Step>
+  void Build(Step step);
+  void BeginItem(tFrame& frame, tFrame& parent);
+  void EndItem(tFrame& frame);
+  void SetField(tFrame& owner, F field, std::string& text);
+  void SetReference(tFrame& owner, F field, const std::string& idref);
+  template <class T>
+  T* Resolve(const std::string& idref, K a, K b) const {
+    tIdTable::tEntry entry = ids_.Resolve(idref);
+    return entry.item && (entry.kind == a || entry.kind == b) ? static_cast<T*>(entry.item) : nullptr;
+  }
+  void Register(tFrame& frame, iConfigStoreItem* item) { ids_.Register(frame.id, item, frame.kind); }
+
+  tZavConfigStore* store_;
+  xmlParserCtxtPtr ctxt_ = nullptr;
+  std::vector<tFrame> frames_;
+  size_t depth_ = 0;
+  int namespacesInScope_ = 0;
+  std::string text_;
+  tIdTable ids_;
+  bool building_ = true;
+  // The store's Description from the document, set once the document is known to be a store
+  // document, so that a refused one leaves the store's own.
+  std::string description_;
+  bool hasDescription_ = false;
+  // The first fault of the document's form, and the first failure of anything else.
+  std::unique_ptr<tDocumentFault> fault_;
+  std::exception_ptr failure_;   // stops the read at once (allocation failure and the like)
+  std::exception_ptr modelError_;  // a model rule: the rest of the document is still checked
+};
+
+template <class Event>
+void tReader::Guard(void* self, Event event) {
+  auto* reader = static_cast<tReader*>(self);
+  if (reader->fault_ || reader->failure_) return;
+  try {
+    event(*reader);
+  } catch (const tDocumentFault& fault) {
+    try {
+      reader->fault_ = std::make_unique<tDocumentFault>(fault);
+    } catch (...) {
+      reader->failure_ = std::current_exception();
+    }
+    reader->Stop();
+  } catch (...) {
+    reader->failure_ = std::current_exception();
+    reader->Stop();
   }
 }
 
-void tStoreReader::ReadCommon(tChildren& children, iZavConfigComponent* item) {
-  item->SetName(Text(children, "Name"), true);
-  item->SetDescription(Text(children, "Description"));
-  children.Expect("DataComponents");
-  ReadDataComponents(item->GetDataComponents());
+void tReader::OnStart(void* self, const xmlChar* localname, const xmlChar*, const xmlChar* uri,
+                      int nbNamespaces, const xmlChar**, int nbAttributes, int,
+                      const xmlChar** attributes) {
+  Guard(self, [&](tReader& r) {
+    r.Start(reinterpret_cast<const char*>(localname), reinterpret_cast<const char*>(uri),
+            nbNamespaces, nbAttributes, attributes);
+  });
 }
 
-void tStoreReader::ReadSoftwareModules() {
-  tChildren list(c_);
-  while (list.Next()) {
-    const tItemId id = ItemId();
-    // A module joins the store before its content is read.
-    auto owned = std::make_unique<tZavSoftwareModule>();
-    auto* modules = store_->GetSoftwareModules();
-    tZavSoftwareModule* module =
-        AddOwned(owned, [modules](tZavSoftwareModule* item) { modules->Add(item); });
-    tChildren fields(c_);
-    ReadCommon(fields, module);
-    module->SetModulePath(Text(fields, "ModulePath"));
-    module->SetPrefix(Text(fields, "Prefix"));
-    module->SetProgID(Text(fields, "ProgID"));
-    module->SetSupportedInstrumentModels(Text(fields, "SupportedInstrumentModels"));
-    fields.Expect("PhysicalNames");
-    ReadPhysicalNames(module->GetPhysicalNames());
-    fields.Expect("PublishedAPIs");
-    {
-      tChildren refs(c_);
-      while (refs.Next())
-        module->GetPublishedAPIs()->AddReference(ResolveRef<tZavPublishedAPI>());
+void tReader::OnEnd(void* self, const xmlChar*, const xmlChar*, const xmlChar*) {
+  Guard(self, [](tReader& r) { r.End(); });
+}
+
+void tReader::OnText(void* self, const xmlChar* text, int size) {
+  Guard(self, [&](tReader& r) { r.Text(reinterpret_cast<const char*>(text), static_cast<size_t>(size), false); });
+}
+
+void tReader::OnCdata(void* self, const xmlChar* text, int size) {
+  Guard(self, [&](tReader& r) { r.Text(reinterpret_cast<const char*>(text), static_cast<size_t>(size), true); });
+}
+
+void tReader::OnDoctype(void* self, const xmlChar*, const xmlChar*, const xmlChar*) {
+  // A document type declaration could declare entities or name external ones: refused before
+  // libxml2 reads any of it.
+  Guard(self, [](tReader& r) {
+    Fault(XML_ERR_USER_STOP, "Document type declarations are not allowed", r.Line());
+  });
+}
+
+void tReader::OnError(void* self, xmlErrorPtr error) {
+  if (!error || error->level == XML_ERR_WARNING || error->level == XML_ERR_NONE) return;
+  Guard(self, [&](tReader& r) {
+    std::string message = error->message ? error->message : "";
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+    r.fault_ = std::make_unique<tDocumentFault>(error->code, message, error->line);
+    // libxml2 stops by itself after a fatal error; the read stops after a lesser one, too.
+  });
+}
+
+const tParticle* tReader::Match(tFrame& parent, const char* name, const char* uri) {
+  const tContent& content = kContent[static_cast<size_t>(parent.kind)];
+  const uint8_t pos = parent.pos;
+  const uint32_t taken = parent.taken;
+  while (parent.pos < content.count) {
+    // The group: this particle and those joined to it by a choice.
+    size_t end = parent.pos;
+    while (content.particles[end].choiceWithNext) ++end;
+    ++end;
+    const tParticle& first = content.particles[parent.pos];
+    if (!uri) {
+      for (size_t i = parent.pos; i < end; ++i) {
+        if (std::strcmp(content.particles[i].name, name) == 0 && (parent.taken == 0 || first.many)) {
+          ++parent.taken;
+          return &content.particles[i];
+        }
+      }
     }
-    std::string className;
-    std::string modulePath64;
-    if (fields.Next()) {
-      className = c_.Text();
-      if (fields.Next()) modulePath64 = c_.Text();
-    }
-    fields.Finish();
-    module->SetAssemblyQualifiedClassName(className);
-    module->SetModulePath64(modulePath64);
-    Register(id, module);
+    if (parent.taken == 0 && !first.optional) break;
+    const bool taken = parent.taken > 0;
+    parent.pos = static_cast<uint8_t>(end);
+    parent.taken = 0;
+    if (!taken)
+      while (parent.pos < content.count && content.particles[parent.pos].needsPrevious) ++parent.pos;
+  }
+  parent.pos = pos;
+  parent.taken = taken;
+  Fault(XML_SCHEMAV_ELEMENT_CONTENT,
+        "Element '" + Shown(name, uri) + "': This element is not expected." + Expected(parent),
+        Line());
+}
+
+// The names that may come next, as libxml2 words it: " Expected is ( A )." or
+// " Expected is one of ( A, B )."; empty when nothing may.
+std::string tReader::Expected(const tFrame& frame) {
+  const tContent& content = kContent[static_cast<size_t>(frame.kind)];
+  std::vector<const char*> names;
+  size_t pos = frame.pos;
+  uint32_t taken = frame.taken;
+  while (pos < content.count) {
+    size_t end = pos;
+    while (content.particles[end].choiceWithNext) ++end;
+    ++end;
+    const tParticle& first = content.particles[pos];
+    if (taken == 0 || first.many)
+      for (size_t i = pos; i < end; ++i) names.push_back(content.particles[i].name);
+    if (taken == 0 && !first.optional) break;
+    pos = end;
+    taken = 0;
+  }
+  if (names.empty()) return std::string();
+  std::string text = names.size() == 1 ? " Expected is ( " : " Expected is one of ( ";
+  for (size_t i = 0; i < names.size(); ++i) text += (i ? ", " : "") + std::string(names[i]);
+  return text + " ).";
+}
+
+void tReader::CheckComplete(const tFrame& frame) {
+  const tContent& content = kContent[static_cast<size_t>(frame.kind)];
+  size_t pos = frame.pos;
+  uint32_t taken = frame.taken;
+  while (pos < content.count) {
+    const tParticle& first = content.particles[pos];
+    if (taken == 0 && !first.optional)
+      Fault(XML_SCHEMAV_ELEMENT_CONTENT,
+            std::string("Element '") + frame.name + "': Missing child element(s)." + Expected(frame),
+            frame.line);
+    while (content.particles[pos].choiceWithNext) ++pos;
+    ++pos;
+    taken = 0;
   }
 }
 
-void tStoreReader::ReadHardwareAssets() {
-  tChildren list(c_);
-  while (list.Next()) {
-    auto asset = std::make_unique<tZavHardwareAsset>();
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    ReadCommon(fields, asset.get());
-    asset->SetIOResourceDescriptor(Text(fields, "IOResourceDescriptor"));
-    fields.Finish();
-    auto* assets = store_->GetHardwareAssets();
-    Register(id, AddOwned(asset, [assets](tZavHardwareAsset* item) { assets->Add(item); }));
+template <class Step>
+void tReader::Build(Step step) {
+  if (!building_) return;
+  try {
+    step();
+  } catch (const _zavconfig_error&) {
+    // A model rule refused a value: nothing more is built, but the rest of the document is
+    // still checked, because a document the schema refuses is reported as such.
+    modelError_ = std::current_exception();
+    building_ = false;
   }
 }
 
-void tStoreReader::ReadSessions(bool driverSessions) {
-  tChildren list(c_);
-  while (list.Next()) {
-    std::unique_ptr<tZavSession> session;
-    tZavDriverSession* driver = nullptr;
-    if (driverSessions) {
-      auto owned = std::make_unique<tZavDriverSession>();
-      driver = owned.get();
-      session = std::move(owned);
-    } else {
-      session = std::make_unique<tZavSession>();
+void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbAttributes,
+                    const xmlChar** attributes) {
+  const int line = Line();
+  namespacesInScope_ += nbNamespaces;
+  if (namespacesInScope_ > kMaxNamespacesInScope)
+    Fault(XML_ERR_USER_STOP,
+          "More than " + std::to_string(kMaxNamespacesInScope) + " namespace declarations are in scope",
+          line);
+
+  K kind;
+  F field = F::Skip;
+  const char* known = "ZavConfigStore";
+  if (depth_ == 0) {
+    if (uri || std::strcmp(name, "ZavConfigStore") != 0)
+      Fault(XML_SCHEMAV_CVC_ELT_1,
+            "Element '" + Shown(name, uri) + "': No matching global declaration available for the validation root.",
+            line);
+    kind = K::Store;
+  } else {
+    tFrame& parent = frames_[depth_ - 1];
+    if (parent.kind == K::Text)
+      Fault(XML_SCHEMAV_CVC_TYPE_3_1_2,
+            std::string("Element '") + parent.name + "': Element content is not allowed, because the type definition is simple.",
+            line);
+    if (parent.kind == K::Ref)
+      Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_2_1,
+            std::string("Element '") + parent.name + "': Element content is not allowed, because the content type is empty.",
+            line);
+    const tParticle* particle = Match(parent, name, uri);
+    kind = particle->kind;
+    field = particle->field;
+    known = particle->name;
+  }
+
+  if (depth_ == frames_.size()) frames_.emplace_back();
+  tFrame& frame = frames_[depth_];
+  frame.name = known;
+  frame.kind = kind;
+  frame.field = field;
+  frame.pos = 0;
+  frame.taken = 0;
+  frame.line = line;
+  frame.namespaces = nbNamespaces;
+  frame.item = nullptr;
+  frame.owned.reset();
+  frame.id.clear();
+  frame.held.clear();
+  frame.held2.clear();
+  frame.hasHeld2 = false;
+  ++depth_;
+  text_.clear();
+
+  // Attributes: an item carries "id", a reference "idref", nothing else anything; of the
+  // schema instance attributes only the location hints are let through.
+  const bool item = IsItem(kind);
+  const char* required = item ? "id" : kind == K::Ref ? "idref" : nullptr;
+  const std::string shown = Shown(name, uri);
+  bool found = false;
+  std::string value;
+  for (int i = 0; i < nbAttributes; ++i) {
+    const char* local = reinterpret_cast<const char*>(attributes[5 * i]);
+    const char* attrUri = reinterpret_cast<const char*>(attributes[5 * i + 2]);
+    if (!attrUri && required && std::strcmp(local, required) == 0) {
+      found = true;
+      value.assign(reinterpret_cast<const char*>(attributes[5 * i + 3]),
+                   reinterpret_cast<const char*>(attributes[5 * i + 4]));
+      continue;
     }
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    ReadCommon(fields, session.get());
-    // Up to two optional references come first; whatever follows them is the virtual names.
-    fields.Expect("VirtualNames");
-    if (c_.NameIs("ZavHardwareAsset")) {
-      session->SetHardwareAsset(ResolveRef<tZavHardwareAsset>());
-      fields.Expect("VirtualNames");
+    if (attrUri && std::strcmp(attrUri, kXsiNamespace) == 0) {
+      if (std::strcmp(local, "schemaLocation") == 0 || std::strcmp(local, "noNamespaceSchemaLocation") == 0)
+        continue;
+      if (std::strcmp(local, "type") == 0)
+        Fault(XML_SCHEMAV_CVC_ELT_4_3,
+              "Element '" + shown + "': The type definition named by the attribute xsi:type may not replace the declared one.",
+              line);
+      if (std::strcmp(local, "nil") == 0)
+        Fault(XML_SCHEMAV_CVC_ELT_3_1, "Element '" + shown + "': The element is not 'nillable'.", line);
     }
-    if (c_.NameIs("ZavSoftwareModuleRef")) {
-      session->LinkSoftwareModule(ResolveRef<tZavSoftwareModule>());
-      fields.Expect("VirtualNames");
+    const std::string attr = Shown(local, attrUri);
+    Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1,
+          "Element '" + shown + "', attribute '" + attr + "': The attribute '" + attr + "' is not allowed.",
+          line);
+  }
+  if (required && !found)
+    Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_4,
+          "Element '" + shown + "': The attribute '" + required + "' is required but missing.", line);
+
+  if (item) {
+    frame.id = std::move(value);
+    Build([&] { BeginItem(frame, frames_[depth_ - 2]); });
+  } else if (kind == K::Ref) {
+    Build([&] { SetReference(frames_[depth_ - 3 + (frames_[depth_ - 2].kind == K::ApiRefList ? 0 : 1)], field, value); });
+  }
+}
+
+void tReader::Text(const char* text, size_t size, bool cdata) {
+  if (depth_ == 0) return;  // white space around the root is the parser's business
+  tFrame& frame = frames_[depth_ - 1];
+  if (frame.kind == K::Text) {
+    if (frame.field != F::Skip) text_.append(text, size);
+    return;
+  }
+  if (frame.kind == K::Ref)
+    Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_2_1,
+          std::string("Element '") + frame.name + "': Character content is not allowed, because the content type is empty.",
+          Line());
+  if (cdata || !IsBlank(text, size))
+    Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_2_3,
+          std::string("Element '") + frame.name +
+              "': Character content other than whitespace is not allowed because the content type is 'element-only'.",
+          Line());
+}
+
+void tReader::End() {
+  tFrame& frame = frames_[depth_ - 1];
+  if (frame.kind != K::Text && frame.kind != K::Ref) CheckComplete(frame);
+  namespacesInScope_ -= frame.namespaces;
+  if (frame.kind == K::Text) {
+    if (frame.field != F::Skip) Build([&] { SetField(frames_[depth_ - 2], frame.field, text_); });
+    text_.clear();
+  } else if (IsItem(frame.kind)) {
+    Build([&] { EndItem(frame); });
+  }
+  frame.owned.reset();
+  --depth_;
+}
+
+// --- building the items ------------------------------------------------------------------------
+
+void tReader::BeginItem(tFrame& frame, tFrame&) {
+  std::unique_ptr<iConfigStoreItem>& owned = frame.owned;
+  switch (frame.kind) {
+    case K::Api: frame.item = NewItem<tZavPublishedAPI>(owned); break;
+    case K::Module: {
+      // A module joins the store before its content is read.
+      auto* module = NewItem<tZavSoftwareModule>(owned);
+      auto* modules = store_->GetSoftwareModules();
+      frame.item = AddOwned(owned, module, [modules](tZavSoftwareModule* m) { modules->Add(m); });
+      break;
     }
-    ReadVirtualNames(session->GetVirtualNames());
-    Skip(fields, "SoftwareModuleName");
-    if (driver) {
-      driver->SetCache(Boolean(fields, "Cache"));
-      driver->SetDriverSetup(Text(fields, "DriverSetup"));
-      driver->SetInterchangeCheck(Boolean(fields, "InterchangeCheck"));
-      driver->SetQueryInstrStatus(Boolean(fields, "QueryInstrStatus"));
-      driver->SetRangeCheck(Boolean(fields, "RangeCheck"));
-      driver->SetRecordCoercions(Boolean(fields, "RecordCoercions"));
-      driver->SetSimulate(Boolean(fields, "Simulate"));
+    case K::Asset: frame.item = NewItem<tZavHardwareAsset>(owned); break;
+    case K::Driver: frame.item = NewItem<tZavDriverSession>(owned); break;
+    case K::Session: frame.item = NewItem<tZavSession>(owned); break;
+    case K::Logical: frame.item = NewItem<tZavLogicalName>(owned); break;
+    case K::Phys: frame.item = NewItem<tZavPhysicalName>(owned); break;
+    case K::PRange: frame.item = NewItem<tZavPhysicalRange>(owned); break;
+    case K::Virt: frame.item = NewItem<tZavVirtualName>(owned); break;
+    case K::VRange: frame.item = NewItem<tZavVirtualRange>(owned); break;
+    case K::ApiRefComp: frame.item = NewItem<tZavAPIReference>(owned); break;
+    case K::BoolComp: frame.item = NewItem<tZavBoolean>(owned); break;
+    case K::IntComp: frame.item = NewItem<tZavInteger>(owned); break;
+    case K::RealComp: frame.item = NewItem<tZavReal>(owned); break;
+    case K::StrComp: frame.item = NewItem<tZavString>(owned); break;
+    case K::StructComp: frame.item = NewItem<tZavStructure>(owned); break;
+    default: break;
+  }
+}
+
+// The data component collection of the item that owns a DataComponents list.
+iZavCollectionBase<iZavDataComponent>* DataComponentsOf(const tFrame& owner) {
+  if (owner.kind == K::StructComp) return static_cast<tZavStructure*>(owner.item)->GetDataComponents();
+  return static_cast<iZavConfigComponent*>(owner.item)->GetDataComponents();
+}
+
+void tReader::EndItem(tFrame& frame) {
+  // frames_[depth_ - 2] is the list, frames_[depth_ - 3] the item or store that owns it.
+  const tFrame& owner = frames_[depth_ - 3];
+  std::unique_ptr<iConfigStoreItem>& owned = frame.owned;
+  iConfigStoreItem* added = frame.item;
+  switch (frame.kind) {
+    case K::Api: {
+      auto* global = store_->GetPublishedAPIs();
+      added = AddOwned(owned, static_cast<tZavPublishedAPI*>(frame.item),
+                       [global](tZavPublishedAPI* api) { global->AddToGlobal(api); });
+      break;
     }
-    fields.Finish();
-    tZavSession* added;
-    if (driver) {
+    case K::Module: {
+      auto* module = static_cast<tZavSoftwareModule*>(frame.item);
+      module->SetAssemblyQualifiedClassName(frame.held);
+      module->SetModulePath64(frame.held2);
+      break;
+    }
+    case K::Asset: {
+      auto* assets = store_->GetHardwareAssets();
+      added = AddOwned(owned, static_cast<tZavHardwareAsset*>(frame.item),
+                       [assets](tZavHardwareAsset* a) { assets->Add(a); });
+      break;
+    }
+    case K::Driver: {
       auto* view = store_->GetDriverSessions();
-      added = AddOwned(session, [view](tZavSession* item) {
-        view->AddDriverSession(static_cast<tZavDriverSession*>(item));
-      });
-    } else {
+      added = AddOwned(owned, static_cast<tZavDriverSession*>(frame.item),
+                       [view](tZavDriverSession* s) { view->AddDriverSession(s); });
+      break;
+    }
+    case K::Session: {
       auto* sessions = store_->GetSessions();
-      added = AddOwned(session, [sessions](tZavSession* item) { sessions->Add(item); });
+      added = AddOwned(owned, static_cast<tZavSession*>(frame.item),
+                       [sessions](tZavSession* s) { sessions->Add(s); });
+      break;
     }
-    Register(id, added);
+    case K::Logical: {
+      auto* names = store_->GetLogicalNames();
+      added = AddOwned(owned, static_cast<tZavLogicalName*>(frame.item),
+                       [names](tZavLogicalName* n) { names->Add(n); });
+      break;
+    }
+    case K::Phys: {
+      auto* name = static_cast<tZavPhysicalName*>(frame.item);
+      name->SetCheckedName(frame.held);
+      auto* target = owner.kind == K::Module ? static_cast<tZavSoftwareModule*>(owner.item)->GetPhysicalNames()
+                                             : static_cast<tZavPhysicalName*>(owner.item)->GetPhysicalNames();
+      added = AddOwned(owned, name, [target](tZavPhysicalName* n) { target->Add(n); });
+      break;
+    }
+    case K::PRange: {
+      auto* target = static_cast<tZavPhysicalName*>(owner.item)->GetPhysicalRanges();
+      added = AddOwned(owned, static_cast<tZavPhysicalRange*>(frame.item),
+                       [target](tZavPhysicalRange* r) { target->Add(r); });
+      break;
+    }
+    case K::Virt: {
+      auto* name = static_cast<tZavVirtualName*>(frame.item);
+      name->SetCheckedName(frame.held);
+      auto* target = static_cast<tZavSession*>(owner.item)->GetVirtualNames();
+      added = AddOwned(owned, name, [target](tZavVirtualName* n) { target->Add(n); });
+      break;
+    }
+    case K::VRange: {
+      auto* target = static_cast<tZavVirtualName*>(owner.item)->GetVirtualRanges();
+      added = AddOwned(owned, static_cast<tZavVirtualRange*>(frame.item),
+                       [target](tZavVirtualRange* r) { target->Add(r); });
+      break;
+    }
+    default: {  // the data components
+      auto* target = DataComponentsOf(owner);
+      added = AddOwned(owned, static_cast<iZavDataComponent*>(frame.item),
+                       [target](iZavDataComponent* c) { target->Add(c); });
+      break;
+    }
+  }
+  Register(frame, added);
+}
+
+void tReader::SetField(tFrame& owner, F field, std::string& text) {
+  iConfigStoreItem* item = owner.item;
+  switch (field) {
+    case F::StoreDescription: description_.swap(text), hasDescription_ = true; return;
+    case F::ApiName: static_cast<tZavPublishedAPI*>(item)->SetName(text); return;
+    case F::ApiMajor: static_cast<tZavPublishedAPI*>(item)->SetMajorVersion(ParseInteger(text)); return;
+    case F::ApiMinor: static_cast<tZavPublishedAPI*>(item)->SetMinorVersion(ParseInteger(text)); return;
+    case F::ApiType: static_cast<tZavPublishedAPI*>(item)->SetType(text); return;
+    case F::Name: static_cast<iZavCollectionItem*>(item)->SetName(text, true); return;
+    case F::Description:
+      if (owner.kind == K::Logical)
+        static_cast<tZavLogicalName*>(item)->SetDescription(text);
+      else if (owner.kind >= K::ApiRefComp)
+        static_cast<iZavDataComponent*>(item)->SetDescription(text);
+      else
+        static_cast<iZavConfigComponent*>(item)->SetDescription(text);
+      return;
+    case F::HeldName: owner.held.swap(text); return;
+    case F::ModulePath: static_cast<tZavSoftwareModule*>(item)->SetModulePath(text); return;
+    case F::Prefix: static_cast<tZavSoftwareModule*>(item)->SetPrefix(text); return;
+    case F::ProgID: static_cast<tZavSoftwareModule*>(item)->SetProgID(text); return;
+    case F::Models: static_cast<tZavSoftwareModule*>(item)->SetSupportedInstrumentModels(text); return;
+    case F::ClassName: owner.held.swap(text); return;
+    case F::Path64: owner.held2.swap(text); return;
+    case F::IORes: static_cast<tZavHardwareAsset*>(item)->SetIOResourceDescriptor(text); return;
+    case F::Cache: static_cast<tZavDriverSession*>(item)->SetCache(ParseBoolean(text)); return;
+    case F::DriverSetup: static_cast<tZavDriverSession*>(item)->SetDriverSetup(text); return;
+    case F::Interchange: static_cast<tZavDriverSession*>(item)->SetInterchangeCheck(ParseBoolean(text)); return;
+    case F::QueryStatus: static_cast<tZavDriverSession*>(item)->SetQueryInstrStatus(ParseBoolean(text)); return;
+    case F::RangeCheck: static_cast<tZavDriverSession*>(item)->SetRangeCheck(ParseBoolean(text)); return;
+    case F::Coercions: static_cast<tZavDriverSession*>(item)->SetRecordCoercions(ParseBoolean(text)); return;
+    case F::Simulate: static_cast<tZavDriverSession*>(item)->SetSimulate(ParseBoolean(text)); return;
+    case F::RCName: static_cast<tZavPhysicalName*>(item)->SetRCName(text); return;
+    case F::MapTo: static_cast<tZavVirtualName*>(item)->SetMapTo(text); return;
+    case F::Max:
+      if (owner.kind == K::PRange)
+        static_cast<tZavPhysicalRange*>(item)->SetMax(ParseInteger(text));
+      else
+        static_cast<tZavVirtualRange*>(item)->SetMax(ParseInteger(text));
+      return;
+    case F::Min:
+      if (owner.kind == K::PRange)
+        static_cast<tZavPhysicalRange*>(item)->SetMin(ParseInteger(text));
+      else
+        static_cast<tZavVirtualRange*>(item)->SetMin(ParseInteger(text));
+      return;
+    case F::Start: static_cast<tZavVirtualRange*>(item)->SetStartingPhysicalIndex(ParseInteger(text)); return;
+    case F::ReadOnly: static_cast<iZavDataComponent*>(item)->SetReadOnly(ParseBoolean(text)); return;
+    case F::UsedInSession: static_cast<iZavDataComponent*>(item)->SetUsedInSession(text); return;
+    case F::HelpId: static_cast<iZavDataComponent*>(item)->SetHelpContextID(ParseInteger(text)); return;
+    case F::HelpPath: static_cast<iZavDataComponent*>(item)->SetHelpFilePath(text); return;
+    case F::ModuleKey: static_cast<iZavDataComponent*>(item)->SetSoftwareModuleKey(text); return;
+    case F::Units:
+      if (owner.kind == K::IntComp)
+        static_cast<tZavInteger*>(item)->SetUnits(text);
+      else
+        static_cast<tZavReal*>(item)->SetUnits(text);
+      return;
+    case F::Value:
+      switch (owner.kind) {
+        case K::ApiRefComp: static_cast<tZavAPIReference*>(item)->SetValue(text); return;
+        case K::BoolComp: static_cast<tZavBoolean*>(item)->SetValue(ParseBoolean(text)); return;
+        case K::IntComp: static_cast<tZavInteger*>(item)->SetValue(ParseInteger(text)); return;
+        case K::RealComp: static_cast<tZavReal*>(item)->SetValue(ParseReal(text)); return;
+        default: static_cast<tZavString*>(item)->SetValue(text); return;
+      }
+    default: return;
   }
 }
 
-void tStoreReader::ReadLogicalNames() {
-  tChildren list(c_);
-  while (list.Next()) {
-    auto logicalName = std::make_unique<tZavLogicalName>();
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    logicalName->SetName(Text(fields, "Name"), true);
-    logicalName->SetDescription(Text(fields, "Description"));
-    // The reference element is named after the session's kind; either kind resolves here.
-    if (fields.Next()) logicalName->SetSession(ResolveRef<tZavSession>());
-    fields.Finish();
-    auto* logicalNames = store_->GetLogicalNames();
-    Register(id, AddOwned(logicalName,
-                          [logicalNames](tZavLogicalName* item) { logicalNames->Add(item); }));
-  }
-}
-
-std::unique_ptr<iZavDataComponent> NewComponent(const char* element) {
-  if (std::strcmp(element, "ZavAPIReference") == 0) return std::make_unique<tZavAPIReference>();
-  if (std::strcmp(element, "ZavBoolean") == 0) return std::make_unique<tZavBoolean>();
-  if (std::strcmp(element, "ZavInteger") == 0) return std::make_unique<tZavInteger>();
-  if (std::strcmp(element, "ZavReal") == 0) return std::make_unique<tZavReal>();
-  if (std::strcmp(element, "ZavString") == 0) return std::make_unique<tZavString>();
-  if (std::strcmp(element, "ZavStructure") == 0) return std::make_unique<tZavStructure>();
-  return nullptr;
-}
-
-void tStoreReader::ReadDataComponents(iZavCollectionBase<iZavDataComponent>* target) {
-  tChildren list(c_);
-  while (list.Next()) {
-    std::unique_ptr<iZavDataComponent> component = NewComponent(c_.Name());
-    if (!component)
-      DeserializeFailed(std::string("Unknown ZavDataComponent type ") + c_.Name() +
-                        " in configuration store.");
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    component->SetName(Text(fields, "Name"), true);
-    component->SetDescription(Text(fields, "Description"));
-    component->SetReadOnly(Boolean(fields, "ReadOnly"));
-    component->SetUsedInSession(Text(fields, "UsedInSession"));
-    Skip(fields, "Type");
-    component->SetHelpContextID(Integer(fields, "HelpContextID"));
-    component->SetHelpFilePath(Text(fields, "HelpFilePath"));
-    component->SetSoftwareModuleKey(Text(fields, "SoftwareModuleKey"));
-    iZavDataComponent* item = component.get();
-    if (auto* reference = dynamic_cast<tZavAPIReference*>(item)) {
-      reference->SetValue(Text(fields, "Value"));
-      fields.Expect("ZavPublishedAPI");
+// `owner` is the item the reference belongs to (a module for its published API list).
+void tReader::SetReference(tFrame& owner, F field, const std::string& idref) {
+  iConfigStoreItem* item = owner.item;
+  switch (field) {
+    case F::ModuleApi:
+      static_cast<tZavSoftwareModule*>(item)->GetPublishedAPIs()->AddReference(
+          Resolve<tZavPublishedAPI>(idref, K::Api, K::Api));
+      return;
+    case F::SessionAsset:
+      static_cast<tZavSession*>(item)->SetHardwareAsset(Resolve<tZavHardwareAsset>(idref, K::Asset, K::Asset));
+      return;
+    case F::SessionModule:
+      static_cast<tZavSession*>(item)->LinkSoftwareModule(Resolve<tZavSoftwareModule>(idref, K::Module, K::Module));
+      return;
+    case F::LogicalSession:
+      static_cast<tZavLogicalName*>(item)->SetSession(Resolve<tZavSession>(idref, K::Session, K::Driver));
+      return;
+    case F::ComponentApi:
       // The component is in no collection yet, so a null reference is accepted.
-      reference->SetPublishedAPIReference(ResolveRef<tZavPublishedAPI>());
-    } else if (auto* boolean = dynamic_cast<tZavBoolean*>(item)) {
-      boolean->SetValue(Boolean(fields, "Value"));
-    } else if (auto* integer = dynamic_cast<tZavInteger*>(item)) {
-      integer->SetUnits(Text(fields, "Units"));
-      integer->SetValue(Integer(fields, "Value"));
-    } else if (auto* real = dynamic_cast<tZavReal*>(item)) {
-      real->SetUnits(Text(fields, "Units"));
-      real->SetValue(ParseReal(Text(fields, "Value")));
-    } else if (auto* string = dynamic_cast<tZavString*>(item)) {
-      string->SetValue(Text(fields, "Value"));
-    } else if (auto* structure = dynamic_cast<tZavStructure*>(item)) {
-      fields.Expect("DataComponents");
-      ReadDataComponents(structure->GetDataComponents());
-    }
-    fields.Finish();
-    Register(id,
-             AddOwned(component, [target](iZavDataComponent* added) { target->Add(added); }));
+      static_cast<tZavAPIReference*>(item)->SetPublishedAPIReference(Resolve<tZavPublishedAPI>(idref, K::Api, K::Api));
+      return;
+    default: return;
   }
 }
 
-void tStoreReader::ReadPhysicalNames(iZavCollectionBase<tZavPhysicalName>* target) {
-  tChildren list(c_);
-  while (list.Next()) {
-    auto name = std::make_unique<tZavPhysicalName>();
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    // The name is set last: an empty name is allowed only beside ranges.
-    const std::string text = Text(fields, "Name");
-    name->SetRCName(Text(fields, "RCName"));
-    fields.Expect("PhysicalNames");
-    ReadPhysicalNames(name->GetPhysicalNames());
-    fields.Expect("PhysicalRanges");
-    {
-      tChildren ranges(c_);
-      auto* rangeList = name->GetPhysicalRanges();
-      while (ranges.Next()) {
-        auto range = std::make_unique<tZavPhysicalRange>();
-        const tItemId rangeId = ItemId();
-        tChildren rangeFields(c_);
-        range->SetName(Text(rangeFields, "Name"), true);
-        range->SetMax(Integer(rangeFields, "Max"));
-        range->SetMin(Integer(rangeFields, "Min"));
-        rangeFields.Finish();
-        Register(rangeId,
-                 AddOwned(range, [rangeList](tZavPhysicalRange* item) { rangeList->Add(item); }));
-      }
-    }
-    fields.Finish();
-    name->SetCheckedName(text);
-    Register(id, AddOwned(name, [target](tZavPhysicalName* item) { target->Add(item); }));
-  }
-}
+// --- feeding the parser ------------------------------------------------------------------------
 
-void tStoreReader::ReadVirtualNames(iZavCollectionBase<tZavVirtualName>* target) {
-  tChildren list(c_);
-  while (list.Next()) {
-    auto name = std::make_unique<tZavVirtualName>();
-    const tItemId id = ItemId();
-    tChildren fields(c_);
-    const std::string text = Text(fields, "Name");
-    // MapTo comes before the ranges, so an empty MapTo is refused even beside ranges.
-    name->SetMapTo(Text(fields, "MapTo"));
-    fields.Expect("VirtualRanges");
-    {
-      tChildren ranges(c_);
-      auto* rangeList = name->GetVirtualRanges();
-      while (ranges.Next()) {
-        auto range = std::make_unique<tZavVirtualRange>();
-        const tItemId rangeId = ItemId();
-        tChildren rangeFields(c_);
-        range->SetName(Text(rangeFields, "Name"), true);
-        range->SetMax(Integer(rangeFields, "Max"));
-        range->SetMin(Integer(rangeFields, "Min"));
-        range->SetStartingPhysicalIndex(Integer(rangeFields, "StartingPhysicalIndex"));
-        rangeFields.Finish();
-        Register(rangeId,
-                 AddOwned(range, [rangeList](tZavVirtualRange* item) { rangeList->Add(item); }));
+struct ParserDeleter {
+  void operator()(xmlParserCtxtPtr p) const {
+    if (p->myDoc) xmlFreeDoc(p->myDoc);
+    xmlFreeParserCtxt(p);
+  }
+};
+
+// Counts the attributes of each start tag in the bytes before libxml2 sees them: libxml2
+// compares every attribute of a tag with every other, so a tag with a huge number of them would
+// hold the reader for minutes. Works across chunk boundaries; comments, processing instructions
+// and CDATA sections are stepped over, quoted values skipped whole. An attribute is counted by
+// its "=", which appears once per attribute outside the quotes.
+class tTagScanner {
+ public:
+  // The line (1-based) of a start tag with too many attributes, or 0.
+  int Scan(const char* data, size_t size) {
+    const char* p = data;
+    const char* end = data + size;
+    while (p < end) {
+      switch (state_) {
+        case kText: {
+          const char* lt = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
+          const char* stop = lt ? lt : end;
+          Lines(p, stop);
+          if (!lt) return 0;
+          p = lt + 1;
+          state_ = kOpen;
+          tagLine_ = line_;
+          break;
+        }
+        case kOpen:  // just after '<'
+          if (*p == '!') {
+            state_ = kBang, bang_ = 0, ++p;
+          } else if (*p == '?') {
+            Until("?>"), ++p;
+          } else {
+            state_ = kTag, counting_ = *p != '/', attributes_ = 0;
+          }
+          break;
+        case kBang: {  // after "<!": a comment, a CDATA section or a declaration
+          static const char kCdata[] = "[CDATA[";
+          const char c = *p;
+          if (bang_ == 0 && c == '-') {
+            comment_ = true, bang_ = 1, ++p;
+          } else if (comment_ && c == '-') {
+            comment_ = false, Until("-->"), ++p;
+          } else if (!comment_ && c == kCdata[bang_]) {
+            ++p;
+            if (++bang_ == 7) Until("]]>");
+          } else {
+            comment_ = false, state_ = kTag, counting_ = false;
+          }
+          break;
+        }
+        case kUntil: {
+          const char c = *p++;
+          if (c == '\n') ++line_;
+          if (c == terminator_[matched_]) {
+            if (terminator_[++matched_] == '\0') state_ = kText;
+          } else if (!(matched_ == 2 && c == terminator_[1] && terminator_[0] == terminator_[1])) {
+            // "--->" and "]]]>" still end on their last three characters.
+            matched_ = c == terminator_[0] ? 1 : 0;
+          }
+          break;
+        }
+        case kTag: {
+          const char c = *p++;
+          if (c == '>') {
+            state_ = kText;
+          } else if (c == '"' || c == '\'') {
+            quote_ = c, state_ = kQuoted;
+          } else if (c == '=') {
+            if (counting_ && ++attributes_ > kMaxAttributesPerTag) return tagLine_;
+          } else if (c == '\n') {
+            ++line_;
+          }
+          break;
+        }
+        case kQuoted: {
+          const char* q = static_cast<const char*>(std::memchr(p, quote_, static_cast<size_t>(end - p)));
+          const char* stop = q ? q : end;
+          Lines(p, stop);
+          p = q ? q + 1 : end;
+          if (q) state_ = kTag;
+          break;
+        }
       }
     }
-    fields.Finish();
-    name->SetCheckedName(text);
-    Register(id, AddOwned(name, [target](tZavVirtualName* item) { target->Add(item); }));
+    return 0;
   }
+
+ private:
+  void Lines(const char* from, const char* to) { line_ += static_cast<int>(std::count(from, to, '\n')); }
+  void Until(const char* terminator) { state_ = kUntil, terminator_ = terminator, matched_ = 0; }
+
+  enum { kText, kOpen, kBang, kUntil, kTag, kQuoted } state_ = kText;
+  int line_ = 1;
+  int tagLine_ = 1;
+  int attributes_ = 0;
+  bool counting_ = false;
+  int bang_ = 0;
+  bool comment_ = false;
+  char quote_ = '"';
+  const char* terminator_ = "";
+  int matched_ = 0;
+};
+
+void tReader::Read(const tByteSource& source) {
+  xml::InitParser();
+  xmlSAXHandler sax;
+  std::memset(&sax, 0, sizeof sax);
+  sax.initialized = XML_SAX2_MAGIC;
+  sax.startElementNs = &tReader::OnStart;
+  sax.endElementNs = &tReader::OnEnd;
+  sax.characters = &tReader::OnText;
+  sax.ignorableWhitespace = &tReader::OnText;
+  sax.cdataBlock = &tReader::OnCdata;
+  sax.internalSubset = &tReader::OnDoctype;
+  sax.serror = &tReader::OnError;
+
+  const size_t kChunk = 1 << 16;
+  std::unique_ptr<char[]> buffer(new char[kChunk]);
+  tTagScanner scanner;
+  // The first bytes tell libxml2 the encoding.
+  size_t size = source(buffer.get(), kChunk);
+  const size_t head = std::min<size_t>(size, 4);
+  if (int line = scanner.Scan(buffer.get(), size))
+    throw tDocumentFault(XML_ERR_USER_STOP,
+                         "A start tag carries more than " + std::to_string(kMaxAttributesPerTag) + " attributes",
+                         line);
+  std::unique_ptr<xmlParserCtxt, ParserDeleter> ctxt(
+      xmlCreatePushParserCtxt(&sax, this, buffer.get(), static_cast<int>(head), nullptr));
+  if (!ctxt) throw std::bad_alloc();
+  ctxt_ = ctxt.get();
+  xmlCtxtUseOptions(ctxt_, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
+  // Other errors of this thread that libxml2 raises without the context go to the reader too.
+  struct tCapture {
+    explicit tCapture(tReader* r) : old_(xmlStructuredError), oldContext_(xmlStructuredErrorContext) {
+      xmlSetStructuredErrorFunc(r, &tReader::OnError);
+    }
+    ~tCapture() { xmlSetStructuredErrorFunc(oldContext_, old_); }
+    xmlStructuredErrorFunc old_;
+    void* oldContext_;
+  } capture(this);
+
+  const char* data = buffer.get() + head;
+  size -= head;
+  for (;;) {
+    if (size > 0) xmlParseChunk(ctxt_, data, static_cast<int>(size), 0);
+    if (fault_ || failure_) break;
+    size = source(buffer.get(), kChunk);
+    data = buffer.get();
+    if (size == 0) {
+      xmlParseChunk(ctxt_, nullptr, 0, 1);
+      break;
+    }
+    if (int line = scanner.Scan(data, size))
+      Fault(XML_ERR_USER_STOP,
+            "A start tag carries more than " + std::to_string(kMaxAttributesPerTag) + " attributes", line);
+  }
+  if (failure_) std::rethrow_exception(failure_);
+  if (!fault_ && !ctxt_->wellFormed)
+    fault_ = std::make_unique<tDocumentFault>(XML_ERR_INTERNAL_ERROR, "The document could not be read.", Line());
+  if (fault_) throw *fault_;
+  if (hasDescription_) store_->SetDescription(description_);
+  if (modelError_) std::rethrow_exception(modelError_);
 }
 
 }  // namespace
 
-void ReadConfigStore(tZavConfigStore* store, xmlTextReaderPtr reader,
-                     xml::tErrorCollector& errors) {
-  tCursor cursor(reader, errors);
-  tStoreReader(store, cursor).ReadStore();
+void ReadConfigStore(tZavConfigStore* store, const tByteSource& source) {
+  // Nothing of a document that is refused for its form remains, nor of one that could not be
+  // read whole.
+  try {
+    tReader(store).Read(source);
+  } catch (const tDocumentFault&) {
+    store->ClearAll();
+    throw;
+  } catch (const std::bad_alloc&) {
+    store->ClearAll();
+    throw;
+  }
 }
 
 }  // namespace zav::persist

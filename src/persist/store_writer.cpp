@@ -8,6 +8,7 @@
 #include "persist/xml_host.h"
 
 #include <libxml/parserInternals.h>
+#include <libxml/xmlwriter.h>
 
 namespace zav::persist {
 
@@ -481,11 +482,17 @@ void WriteConfigStore(tZavConfigStore* store, std::string& out) {
   tSerializeIds ids;
   ids.NumberStore(store);
 
-  xml::BufferPtr buffer(xmlBufferCreate());
+  struct BufferDeleter {
+    void operator()(xmlBufferPtr p) const { xmlBufferFree(p); }
+  };
+  struct WriterDeleter {
+    void operator()(xmlTextWriterPtr p) const { xmlFreeTextWriter(p); }
+  };
+  std::unique_ptr<xmlBuffer, BufferDeleter> buffer(xmlBufferCreate());
   if (!buffer) SerializeFailed("Failed to create SAX reader.");
   // The writer does not own the buffer; it is declared second so that it is freed (and flushed)
   // before the buffer.
-  xml::WriterPtr writer(xmlNewTextWriterMemory(buffer.get(), 0));
+  std::unique_ptr<xmlTextWriter, WriterDeleter> writer(xmlNewTextWriterMemory(buffer.get(), 0));
   if (!writer) SerializeFailed("Failed to create SAX writer.");
   if (xmlTextWriterSetIndent(writer.get(), 1) < 0 ||
       xmlTextWriterSetIndentString(writer.get(), BAD_CAST "  ") < 0)
