@@ -1,6 +1,10 @@
 // The store file component: the master store look-up, and reading and writing store files with
 // every failure a caller can meet.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -106,7 +110,58 @@ TEST_F(ConfigFileTest, DeserializeFailures) {
     zavtest::ScopedRegistry registry(master_, dataDir);
     EXPECT_PRED2(Matches, Deserialize(path), failure);
     EXPECT_EQ(store_->GetSoftwareModules()->Count() + store_->GetLogicalNames()->Count(), modules) << path;
+    // Nothing of a refused document remains, the Description read before the fault included.
+    EXPECT_EQ(store_->GetDescription(), tZavConfigStore::GetDefaultDescription()) << path;
   }
+}
+
+// Only a regular file of bounded size is read, and hostile documents are refused before they
+// can cost more than a pass over their bytes.
+TEST_F(ConfigFileTest, HostileInputsAreRefused) {
+  const std::string failed = kDeserialize + "Deserialize failed. ";
+  ASSERT_EQ(mkfifo("fifo", 0600), 0);
+  std::filesystem::create_directories("folder");
+  {
+    // A sparse file just over the limit takes no room on the disk.
+    std::FILE* big = std::fopen("big.xml", "wb");
+    ASSERT_TRUE(big);
+    ASSERT_EQ(ftruncate(fileno(big), static_cast<off_t>(zav::persist::kMaxStoreFileSize + 1)), 0);
+    std::fclose(big);
+  }
+  const std::string rich = zavtest::ReadFile(TestDataFile("rich_store.xml"));
+  const size_t description = rich.find("<Description>");
+  auto inserted = [&](const std::string& text) {
+    std::string doc = rich;
+    return doc.insert(description, text);
+  };
+  std::string attributes = "<Name";
+  for (int i = 0; i < 200000; ++i) attributes += " a" + std::to_string(i) + "=\"\"";
+  WriteFile("attributes.xml", inserted(attributes + "/>"));
+  // Physical names nest as deep as a caller likes; the document may not.
+  std::string deep = "<PhysicalNames>";
+  for (int i = 0; i < 100000; ++i)
+    deep += "<ZavPhysicalName id=\"d\"><Name>n</Name><RCName>r</RCName><PhysicalNames>";
+  WriteFile("deep.xml", std::string(rich).replace(rich.find("<PhysicalNames>"), 15, deep));
+  WriteFile("name.xml", inserted("<" + std::string(1 << 20, 'N') + "/>"));
+  auto declarations = [](int from, int to) {
+    std::string text;
+    for (int i = from; i < to; ++i) text += " xmlns:n" + std::to_string(i) + "=\"urn:n" + std::to_string(i) + "\"";
+    return text;
+  };
+  WriteFile("namespaces.xml", std::string(rich)
+                                  .replace(description, 12, "<Description" + declarations(40, 80))
+                                  .replace(rich.find('>'), 0, declarations(0, 40)));
+  const std::string parsing = failed + "Parsing error number: ";
+  const std::pair<std::string, std::string> cases[] = {
+      {"fifo", failed + "File " + here_ + "/fifo is not a regular file."},
+      {"/dev/zero", failed + "File /dev/zero is not a regular file."},
+      {"folder", failed + "File " + here_ + "/folder is not a regular file."},
+      {"big.xml", failed + "File " + here_ + "/big.xml is larger than 1073741824 bytes, the most a store file may have."},
+      {"attributes.xml", parsing + "111, Description: A start tag carries more than 64 attributes (line 3)"},
+      {"deep.xml", parsing + "1, Description: Excessive depth in document: 256 use XML_PARSE_HUGE option (line 163)"},
+      {"name.xml", parsing + "110, Description: Name too long: NCName (line 3)"},
+      {"namespaces.xml", parsing + "111, Description: More than 64 namespace declarations are in scope (line 3)"}};
+  for (const auto& [path, failure] : cases) EXPECT_PRED2(Matches, Deserialize(path), failure);
 }
 
 TEST_F(ConfigFileTest, SerializeFailuresLeaveFilesAsTheyWere) {

@@ -521,6 +521,12 @@ void tReader::Build(Step step) {
 void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbAttributes,
                     const xmlChar** attributes) {
   const int line = Line();
+  // libxml2's pull parser stops at this depth, its push parser does not; the limit is the
+  // same whichever way the document is read.
+  if (depth_ > xmlParserMaxDepth)
+    Fault(XML_ERR_INTERNAL_ERROR,
+          "Excessive depth in document: " + std::to_string(xmlParserMaxDepth) + " use XML_PARSE_HUGE option",
+          line);
   namespacesInScope_ += nbNamespaces;
   if (namespacesInScope_ > kMaxNamespacesInScope)
     Fault(XML_ERR_USER_STOP,
