@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,62 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
             std::string::npos);
   ASSERT_EQ(Read(first), "");
   EXPECT_EQ(Write(*store_), first);
+}
+
+TEST_F(DocumentTest, BundledExampleRoundTripsByteForByte) {
+  const std::string original = zavtest::ReadFile(zavtest::DataDir() + "example_store.xml");
+  ASSERT_EQ(Read(original), "");
+  EXPECT_EQ(WithoutLocations(Write(*store_)), WithoutLocations(original));
+}
+
+// Element content escapes what XML needs and the carriage return, which a reader would
+// otherwise turn into a line feed; everything else, UTF-8 included, is written as it is.
+TEST_F(DocumentTest, EscapingOfText) {
+  tZavConfigStore store;
+  std::string all = "\t\n\r";
+  for (char c = 0x20; c < 0x7f; ++c) all += c;
+  store.SetDescription(all + "\xC3\xA9\xF0\x9F\x98\x80 ]]> -->");
+  const std::string written = Write(store);
+  EXPECT_NE(written.find("<Description>\t\n&#13; !&quot;#$%&amp;'()*+,-./0123456789:;&lt;=&gt;?@ABCDEFGHIJKLMNOPQRSTU"
+                         "VWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~\xC3\xA9\xF0\x9F\x98\x80 ]]&gt; --&gt;</Description>\n"),
+            std::string::npos);
+  ASSERT_EQ(Read(written), "");
+  EXPECT_EQ(store_->GetDescription(), store.GetDescription());
+}
+
+// Physical names and structures nest as deep as a caller builds them; the writer walks them
+// without recursion and refuses a store deeper than a document may be, which it finds before
+// it writes anything.
+TEST_F(DocumentTest, DeepNestingIsRefusedWithoutRecursion) {
+  const std::string tooDeep = std::to_string(ZAVCONFIG_ERROR_SERIALIZE_FAILED) +
+                              " Serialize failed. The items of the store are nested too deeply: element ";
+  auto failure = [](tZavConfigStore& store) {
+    try {
+      Write(store);
+    } catch (const _zavconfig_error& e) {
+      return std::to_string(e.code()) + " " + (e.what() + _zavconfig_error::Prefix().size());
+    }
+    return std::string();
+  };
+  tZavConfigStore store;
+  auto* module = Add<tZavSoftwareModule>(store.GetSoftwareModules(), "M");
+  std::vector<tZavPhysicalName*> names;
+  auto* list = module->GetPhysicalNames();
+  for (int i = 0; i < 100000; ++i) {
+    names.push_back(Add<tZavPhysicalName>(list, "N"));
+    names.back()->SetRCName("R");
+    list = names.back()->GetPhysicalNames();
+  }
+  EXPECT_EQ(failure(store), tooDeep + "Name would lie at depth 258, and a store document can hold 257.");
+  // The deepest names that can be written and read back: 126 levels.
+  for (size_t i = names.size() - 1; i >= 126; --i) names[i - 1]->GetPhysicalNames()->Remove(names[i]);
+  const std::string deepest = Write(store);
+  EXPECT_EQ(Read(deepest), "");
+  names[124]->GetPhysicalNames()->Remove(names[125]);
+
+  iZavCollectionBase<iZavDataComponent>* members = module->GetDataComponents();
+  for (int i = 0; i < 1000; ++i) members = Add<tZavStructure>(members, "S")->GetDataComponents();
+  EXPECT_EQ(failure(store), tooDeep + "Name would lie at depth 258, and a store document can hold 257.");
 }
 
 TEST_F(DocumentTest, TextSurvivesExactly) {
