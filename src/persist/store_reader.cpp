@@ -323,8 +323,10 @@ class tReader {
   static void OnDoctype(void* self, const xmlChar* name, const xmlChar* externalId,
                         const xmlChar* systemId);
   static void OnError(void* self, xmlErrorPtr error);
+  // Runs one event; a fault or failure is recorded and, when `stop`, halts the parser. The
+  // error callback must not halt it: libxml2 still works on its input after reporting.
   template <class Event>
-  static void Guard(void* self, Event event);
+  static void Guard(void* self, Event event, bool stop = true);
 
   void Start(const char* name, const char* uri, int nbNamespaces, int nbAttributes,
              const xmlChar** attributes);
@@ -376,7 +378,7 @@ class tReader {
 };
 
 template <class Event>
-void tReader::Guard(void* self, Event event) {
+void tReader::Guard(void* self, Event event, bool stop) {
   auto* reader = static_cast<tReader*>(self);
   if (reader->fault_ || reader->failure_) return;
   try {
@@ -387,10 +389,10 @@ void tReader::Guard(void* self, Event event) {
     } catch (...) {
       reader->failure_ = std::current_exception();
     }
-    reader->Stop();
+    if (stop) reader->Stop();
   } catch (...) {
     reader->failure_ = std::current_exception();
-    reader->Stop();
+    if (stop) reader->Stop();
   }
 }
 
@@ -426,11 +428,13 @@ void tReader::OnDoctype(void* self, const xmlChar*, const xmlChar*, const xmlCha
 void tReader::OnError(void* self, xmlErrorPtr error) {
   if (!error || error->level == XML_ERR_WARNING || error->level == XML_ERR_NONE) return;
   Guard(self, [&](tReader& r) {
+    // libxml2 ran out of memory: that is no fault of the document.
+    if (error->code == XML_ERR_NO_MEMORY) throw std::bad_alloc();
     std::string message = error->message ? error->message : "";
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
     r.fault_ = std::make_unique<tDocumentFault>(error->code, message, error->line);
     // libxml2 stops by itself after a fatal error; the read stops after a lesser one, too.
-  });
+  }, false);
 }
 
 const tParticle* tReader::Match(tFrame& parent, const char* name, const char* uri) {
@@ -994,11 +998,6 @@ void tReader::Read(const tByteSource& source) {
     throw tDocumentFault(XML_ERR_USER_STOP,
                          "A start tag carries more than " + std::to_string(kMaxAttributesPerTag) + " attributes",
                          line);
-  std::unique_ptr<xmlParserCtxt, ParserDeleter> ctxt(
-      xmlCreatePushParserCtxt(&sax, this, buffer.get(), static_cast<int>(head), nullptr));
-  if (!ctxt) throw std::bad_alloc();
-  ctxt_ = ctxt.get();
-  xmlCtxtUseOptions(ctxt_, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
   // Other errors of this thread that libxml2 raises without the context go to the reader too.
   struct tCapture {
     explicit tCapture(tReader* r) : old_(xmlStructuredError), oldContext_(xmlStructuredErrorContext) {
@@ -1008,25 +1007,45 @@ void tReader::Read(const tByteSource& source) {
     xmlStructuredErrorFunc old_;
     void* oldContext_;
   } capture(this);
+  std::unique_ptr<xmlParserCtxt, ParserDeleter> ctxt(
+      xmlCreatePushParserCtxt(&sax, this, buffer.get(), static_cast<int>(head), nullptr));
+  // libxml2 can hand out a context whose input it failed to set up when memory runs out.
+  if (!ctxt || !ctxt->input || !ctxt->input->buf || !ctxt->input->buf->buffer || !ctxt->dict)
+    throw std::bad_alloc();
+  ctxt_ = ctxt.get();
+  xmlCtxtUseOptions(ctxt_, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
 
   const char* data = buffer.get() + head;
   size -= head;
+  bool last = false;
   for (;;) {
-    if (size > 0) xmlParseChunk(ctxt_, data, static_cast<int>(size), 0);
     if (fault_ || failure_) break;
-    size = source(buffer.get(), kChunk);
-    data = buffer.get();
-    if (size == 0) {
+    // libxml2 halts by itself after a fatal error, which it may not have managed to report
+    // when memory ran out; a halted parser is fed nothing more.
+    if (!ctxt_->input || !ctxt_->input->buf) {
+      if (ctxt_->errNo == XML_ERR_NO_MEMORY) throw std::bad_alloc();
+      Fault(ctxt_->errNo ? ctxt_->errNo : XML_ERR_INTERNAL_ERROR, "The document could not be read.", Line());
+    }
+    if (last) {
       xmlParseChunk(ctxt_, nullptr, 0, 1);
       break;
     }
-    if (int line = scanner.Scan(data, size))
+    if (size > 0) {
+      xmlParseChunk(ctxt_, data, static_cast<int>(size), 0);
+    }
+    if (fault_ || failure_) break;
+    size = source(buffer.get(), kChunk);
+    data = buffer.get();
+    last = size == 0;
+    if (int line = last ? 0 : scanner.Scan(data, size))
       Fault(XML_ERR_USER_STOP,
             "A start tag carries more than " + std::to_string(kMaxAttributesPerTag) + " attributes", line);
   }
   if (failure_) std::rethrow_exception(failure_);
-  if (!fault_ && !ctxt_->wellFormed)
+  if (!fault_ && !ctxt_->wellFormed) {
+    if (ctxt_->errNo == XML_ERR_NO_MEMORY) throw std::bad_alloc();
     fault_ = std::make_unique<tDocumentFault>(XML_ERR_INTERNAL_ERROR, "The document could not be read.", Line());
+  }
   if (fault_) throw *fault_;
   if (hasDescription_) store_->SetDescription(description_);
   if (modelError_) std::rethrow_exception(modelError_);
