@@ -296,7 +296,6 @@ struct tFrame {
   std::string id;
   std::string held;   // a name set after the lists; a module's class name
   std::string held2;  // a module's 64-bit path
-  bool hasHeld2;
 };
 
 [[noreturn]] void Fault(int code, const std::string& text, int line) {
@@ -576,7 +575,6 @@ void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbA
   frame.id.clear();
   frame.held.clear();
   frame.held2.clear();
-  frame.hasHeld2 = false;
   ++depth_;
   text_.clear();
 
@@ -584,7 +582,8 @@ void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbA
   // schema instance attributes only the location hints are let through.
   const bool item = IsItem(kind);
   const char* required = item ? "id" : kind == K::Ref ? "idref" : nullptr;
-  const std::string shown = Shown(name, uri);
+  // The element as messages show it; made only for a message.
+  auto shown = [&] { return Shown(name, uri); };
   bool found = false;
   std::string value;
   for (int i = 0; i < nbAttributes; ++i) {
@@ -601,19 +600,19 @@ void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbA
         continue;
       if (std::strcmp(local, "type") == 0)
         Fault(XML_SCHEMAV_CVC_ELT_4_3,
-              "Element '" + shown + "': The type definition named by the attribute xsi:type may not replace the declared one.",
+              "Element '" + shown() + "': The type definition named by the attribute xsi:type may not replace the declared one.",
               line);
       if (std::strcmp(local, "nil") == 0)
-        Fault(XML_SCHEMAV_CVC_ELT_3_1, "Element '" + shown + "': The element is not 'nillable'.", line);
+        Fault(XML_SCHEMAV_CVC_ELT_3_1, "Element '" + shown() + "': The element is not 'nillable'.", line);
     }
     const std::string attr = Shown(local, attrUri);
     Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1,
-          "Element '" + shown + "', attribute '" + attr + "': The attribute '" + attr + "' is not allowed.",
+          "Element '" + shown() + "', attribute '" + attr + "': The attribute '" + attr + "' is not allowed.",
           line);
   }
   if (required && !found)
     Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_4,
-          "Element '" + shown + "': The attribute '" + required + "' is required but missing.", line);
+          "Element '" + shown() + "': The attribute '" + required + "' is required but missing.", line);
 
   if (item) {
     frame.id = std::move(value);
