@@ -879,6 +879,18 @@ struct ParserDeleter {
 // hold the reader for minutes. Works across chunk boundaries; comments, processing instructions
 // and CDATA sections are stepped over, quoted values skipped whole. An attribute is counted by
 // its "=", which appears once per attribute outside the quotes.
+// The bytes that change the scanner's state inside a tag.
+struct tTagStops {
+  bool stop[256] = {};
+  constexpr tTagStops() {
+    stop[static_cast<unsigned char>('>')] = stop[static_cast<unsigned char>('"')] = true;
+    stop[static_cast<unsigned char>('\'')] = stop[static_cast<unsigned char>('=')] = true;
+    stop[static_cast<unsigned char>('\n')] = true;
+  }
+  bool operator[](unsigned char c) const { return stop[c]; }
+};
+constexpr tTagStops kTagStop{};
+
 class tTagScanner {
  public:
   // The line (1-based) of a start tag with too many attributes, or 0.
@@ -933,6 +945,9 @@ class tTagScanner {
           break;
         }
         case kTag: {
+          // Names and white space inside a tag matter only for their line ends.
+          while (p < end && !kTagStop[static_cast<unsigned char>(*p)]) ++p;
+          if (p == end) break;
           const char c = *p++;
           if (c == '>') {
             state_ = kText;
@@ -1008,10 +1023,16 @@ void tReader::Read(const tByteSource& source) {
   } capture(this);
   std::unique_ptr<xmlParserCtxt, ParserDeleter> ctxt(
       xmlCreatePushParserCtxt(&sax, this, buffer.get(), static_cast<int>(head), nullptr));
-  // libxml2 can hand out a context whose input it failed to set up when memory runs out.
-  if (!ctxt || !ctxt->input || !ctxt->input->buf || !ctxt->input->buf->buffer || !ctxt->dict)
+  if (!ctxt) {
+    if (fault_) throw *fault_;
     throw std::bad_alloc();
+  }
   ctxt_ = ctxt.get();
+  // libxml2 can hand out a context whose input it failed to set up, silently when memory ran
+  // out; after a reported fault (an encoding it cannot read) the loop below reports that.
+  if ((!ctxt_->input || !ctxt_->input->buf || !ctxt_->input->buf->buffer || !ctxt_->dict) &&
+      !fault_ && !failure_ && ctxt_->errNo == 0)
+    throw std::bad_alloc();
   xmlCtxtUseOptions(ctxt_, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
 
   const char* data = buffer.get() + head;
@@ -1021,7 +1042,7 @@ void tReader::Read(const tByteSource& source) {
     if (fault_ || failure_) break;
     // libxml2 halts by itself after a fatal error, which it may not have managed to report
     // when memory ran out; a halted parser is fed nothing more.
-    if (!ctxt_->input || !ctxt_->input->buf) {
+    if (!ctxt_->input || !ctxt_->input->buf || !ctxt_->input->buf->buffer) {
       if (ctxt_->errNo == XML_ERR_NO_MEMORY) throw std::bad_alloc();
       Fault(ctxt_->errNo ? ctxt_->errNo : XML_ERR_INTERNAL_ERROR, "The document could not be read.", Line());
     }
