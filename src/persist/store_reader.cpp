@@ -347,7 +347,7 @@ class tReader {
   // The model.
   template <class Step>
   void Build(Step step);
-  void BeginItem(tFrame& frame, tFrame& parent);
+  void BeginItem(tFrame& frame);
   void EndItem(tFrame& frame);
   void SetField(tFrame& owner, F field, std::string& text);
   void SetReference(tFrame& owner, F field, const std::string& idref);
@@ -616,9 +616,13 @@ void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbA
 
   if (item) {
     frame.id = std::move(value);
-    Build([&] { BeginItem(frame, frames_[depth_ - 2]); });
+    Build([&] { BeginItem(frame); });
   } else if (kind == K::Ref) {
-    Build([&] { SetReference(frames_[depth_ - 3 + (frames_[depth_ - 2].kind == K::ApiRefList ? 0 : 1)], field, value); });
+    // A reference belongs to the item it is a child of, or, in a module's list of published
+    // APIs, to the module.
+    tFrame& parent = frames_[depth_ - 2];
+    tFrame& owner = parent.kind == K::ApiRefList ? frames_[depth_ - 3] : parent;
+    Build([&] { SetReference(owner, field, value); });
   }
 }
 
@@ -656,7 +660,7 @@ void tReader::End() {
 
 // --- building the items ------------------------------------------------------------------------
 
-void tReader::BeginItem(tFrame& frame, tFrame&) {
+void tReader::BeginItem(tFrame& frame) {
   std::unique_ptr<iConfigStoreItem>& owned = frame.owned;
   switch (frame.kind) {
     case K::Api: frame.item = NewItem<tZavPublishedAPI>(owned); break;
