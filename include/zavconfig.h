@@ -43,6 +43,11 @@
 extern "C" {
 #endif
 
+/* Version of this interface; it is the version of the library that installs the header. */
+#define ZAVCONFIG_VERSION_MAJOR 1
+#define ZAVCONFIG_VERSION_MINOR 0
+#define ZAVCONFIG_VERSION_PATCH 0
+
 /* Size of the description buffer that ZavConfig_GetError fills, NUL included. */
 #define ZAVCONFIG_ERROR_DESCRIPTION_SIZE 256
 
