@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "test_support.h"
+#include "zavconfig.hpp"
 
 namespace {
 
@@ -245,6 +246,25 @@ TEST(Cli, DoctorNamesEachRegistryMistakeWithItsFix) {
   Result none = run({"doctor"});
   EXPECT_EQ(none.status, 1);
   EXPECT_TRUE(Contains(none.out, "missing or unreadable"));
+}
+
+// doctor shows the value the library reads, however the file is written.
+TEST(Cli, DoctorReadsTheRegistryAsTheLibraryDoes) {
+  Bench run;
+  const std::string& store = run.store;
+  const std::string other = kExample;
+  const std::vector<std::string> texts = {
+      "\xEF\xBB\xBF[Software\\ZAV\\CONFIGURATIONSERVER]\r\nMasterStore=" + store + "\r\n",
+      "  [ Software\\ZAV\\CONFIGURATIONSERVER ]  \n ; c\n# c\n  MasterStore  =  " + store + "  \n",
+      "[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + other + "\nMasterStore=" + store + "\n",
+      "[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + store +
+          "\n[Software\\ZAV\\CONFIGURATIONSERVER\nMasterStore=" + other + "\n"};
+  for (const std::string& text : texts) {
+    WriteFile(run.registry.path(), text);
+    zav::Store library;
+    EXPECT_EQ(library.masterLocation(), store);
+    EXPECT_TRUE(Contains(run({"doctor"}).out, "MasterStore   " + store + "\n")) << text;
+  }
 }
 
 }  // namespace

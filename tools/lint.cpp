@@ -80,9 +80,9 @@ class Linter {
       if (present) {
         auto [it, added] = ids_.emplace(id, c);
         if (!added)
-          findings_.push_back({Line(c), "duplicate id \"" + id + "\" (first at line " +
+          findings_.push_back({Line(c), "duplicate id \"" + id + "\" (also at line " +
                                             std::to_string(Line(it->second)) +
-                                            "): references to it reach the later item"});
+                                            "): a reference can reach only one of them"});
       }
       CollectIds(c);
     }
