@@ -180,19 +180,19 @@ template <class Item, class Traits>
 class Collection;
 
 // Each collection kind's functions.
-#define ZAV_COLLECTION_TRAITS(Kind, Count, ByIndex, ByName, Destroy)     \
-  struct Kind {                                                          \
-    static constexpr auto count = Count;                                 \
-    static constexpr auto byIndex = ByIndex;                             \
-    static constexpr auto byName = ByName;                               \
-    static constexpr bool hasByName =                                    \
-        !std::is_null_pointer_v<std::decay_t<decltype(ByName)>>;         \
-    static constexpr auto destroy = Destroy;                             \
+#define ZAV_COLLECTION_TRAITS(Kind, Count, ByIndex, ByName, Destroy)                           \
+  struct Kind {                                                                                \
+    static constexpr auto count = Count;                                                       \
+    static constexpr auto byIndex = ByIndex;                                                   \
+    static constexpr auto byName = ByName;                                                     \
+    static constexpr bool hasByName = !std::is_null_pointer_v<std::decay_t<decltype(ByName)>>; \
+    static constexpr auto destroy = Destroy;                                                   \
   };
 
 namespace traits {
-ZAV_COLLECTION_TRAITS(LogicalNames, ZavConfig_GetLogicalNameCount, ZavConfig_GetLogicalNameItemByIndex,
-                      ZavConfig_GetLogicalNameItemByName, ZavConfig_DestroyLogicalName)
+ZAV_COLLECTION_TRAITS(LogicalNames, ZavConfig_GetLogicalNameCount,
+                      ZavConfig_GetLogicalNameItemByIndex, ZavConfig_GetLogicalNameItemByName,
+                      ZavConfig_DestroyLogicalName)
 ZAV_COLLECTION_TRAITS(Sessions, ZavConfig_GetSessionCount, ZavConfig_GetSessionItemByIndex,
                       ZavConfig_GetSessionItemByName, ZavConfig_DestroySession)
 ZAV_COLLECTION_TRAITS(DriverSessions, ZavConfig_GetDriverSessionCount,
@@ -202,8 +202,8 @@ ZAV_COLLECTION_TRAITS(HardwareAssets, ZavConfig_GetHardwareAssetCount,
                       ZavConfig_GetHardwareAssetItemByIndex, ZavConfig_GetHardwareAssetItemByName,
                       ZavConfig_DestroyHardwareAsset)
 ZAV_COLLECTION_TRAITS(SoftwareModules, ZavConfig_GetSoftwareModuleCount,
-                      ZavConfig_GetSoftwareModuleItemByIndex,
-                      ZavConfig_GetSoftwareModuleItemByName, ZavConfig_DestroySoftwareModule)
+                      ZavConfig_GetSoftwareModuleItemByIndex, ZavConfig_GetSoftwareModuleItemByName,
+                      ZavConfig_DestroySoftwareModule)
 ZAV_COLLECTION_TRAITS(PublishedApis, ZavConfig_GetPublishedAPICount,
                       ZavConfig_GetPublishedAPIItemByIndex, nullptr, ZavConfig_DestroyPublishedAPI)
 ZAV_COLLECTION_TRAITS(PhysicalNames, ZavConfig_GetPhysicalNameCount,
@@ -216,8 +216,7 @@ ZAV_COLLECTION_TRAITS(VirtualNames, ZavConfig_GetVirtualNameCount,
                       ZavConfig_GetVirtualNameItemByIndex, ZavConfig_GetVirtualNameItemByName,
                       ZavConfig_DestroyVirtualName)
 ZAV_COLLECTION_TRAITS(VirtualRanges, ZavConfig_GetVirtualRangeCount,
-                      ZavConfig_GetVirtualRangeItemByIndex, nullptr,
-                      ZavConfig_DestroyVirtualRange)
+                      ZavConfig_GetVirtualRangeItemByIndex, nullptr, ZavConfig_DestroyVirtualRange)
 ZAV_COLLECTION_TRAITS(DataComponents, ZavConfig_GetDataComponentCount,
                       ZavConfig_GetDataComponentItemByIndex, ZavConfig_GetDataComponentItemByName,
                       ZavConfig_DestroyDataComponent)
@@ -322,14 +321,34 @@ class DataComponent;
 class PublishedApi : public Object {
  public:
   explicit PublishedApi(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_NAME, v); }
-  std::string type() const { return str(ZavConfig_GetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_TYPE); }
-  void setType(const std::string& v) { setStr(ZavConfig_SetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_TYPE, v); }
-  int majorVersion() const { return int32(ZavConfig_GetPublishedAPIPropertyViInt32, ZAVCONFIG_VAL_PUBLISHED_API_MAJOR_VERSION); }
-  void setMajorVersion(int v) { setInt32(ZavConfig_SetPublishedAPIPropertyViInt32, ZAVCONFIG_VAL_PUBLISHED_API_MAJOR_VERSION, v); }
-  int minorVersion() const { return int32(ZavConfig_GetPublishedAPIPropertyViInt32, ZAVCONFIG_VAL_PUBLISHED_API_MINOR_VERSION); }
-  void setMinorVersion(int v) { setInt32(ZavConfig_SetPublishedAPIPropertyViInt32, ZAVCONFIG_VAL_PUBLISHED_API_MINOR_VERSION, v); }
+  std::string name() const {
+    return str(ZavConfig_GetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_NAME, v);
+  }
+  std::string type() const {
+    return str(ZavConfig_GetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_TYPE);
+  }
+  void setType(const std::string& v) {
+    setStr(ZavConfig_SetPublishedAPIPropertyViString, ZAVCONFIG_VAL_PUBLISHED_API_TYPE, v);
+  }
+  int majorVersion() const {
+    return int32(ZavConfig_GetPublishedAPIPropertyViInt32,
+                 ZAVCONFIG_VAL_PUBLISHED_API_MAJOR_VERSION);
+  }
+  void setMajorVersion(int v) {
+    setInt32(ZavConfig_SetPublishedAPIPropertyViInt32, ZAVCONFIG_VAL_PUBLISHED_API_MAJOR_VERSION,
+             v);
+  }
+  int minorVersion() const {
+    return int32(ZavConfig_GetPublishedAPIPropertyViInt32,
+                 ZAVCONFIG_VAL_PUBLISHED_API_MINOR_VERSION);
+  }
+  void setMinorVersion(int v) {
+    setInt32(ZavConfig_SetPublishedAPIPropertyViInt32, ZAVCONFIG_VAL_PUBLISHED_API_MINOR_VERSION,
+             v);
+  }
 };
 
 // The store's global collection of published APIs. APIs are keyed by all four fields, so a look
@@ -372,31 +391,61 @@ class DataComponent : public Object {
   void setDescription(const std::string& v) { set(ZAVCONFIG_VAL_DATA_COMPONENT_DESCRIPTION, v); }
   std::string type() const { return get(ZAVCONFIG_VAL_DATA_COMPONENT_TYPE); }
   std::string usedInSession() const { return get(ZAVCONFIG_VAL_DATA_COMPONENT_USED_IN_SESSION); }
-  void setUsedInSession(const std::string& v) { set(ZAVCONFIG_VAL_DATA_COMPONENT_USED_IN_SESSION, v); }
+  void setUsedInSession(const std::string& v) {
+    set(ZAVCONFIG_VAL_DATA_COMPONENT_USED_IN_SESSION, v);
+  }
   std::string helpFilePath() const { return get(ZAVCONFIG_VAL_DATA_COMPONENT_HELP_FILE_PATH); }
-  void setHelpFilePath(const std::string& v) { set(ZAVCONFIG_VAL_DATA_COMPONENT_HELP_FILE_PATH, v); }
-  std::string softwareModuleKey() const { return get(ZAVCONFIG_VAL_DATA_COMPONENT_SOFTWARE_MODULE_KEY); }
-  void setSoftwareModuleKey(const std::string& v) { set(ZAVCONFIG_VAL_DATA_COMPONENT_SOFTWARE_MODULE_KEY, v); }
-  int helpContextId() const { return int32(ZavConfig_GetDataComponentPropertyViInt32, ZAVCONFIG_VAL_DATA_COMPONENT_HELP_CONTEXT_ID); }
-  void setHelpContextId(int v) { setInt32(ZavConfig_SetDataComponentPropertyViInt32, ZAVCONFIG_VAL_DATA_COMPONENT_HELP_CONTEXT_ID, v); }
-  bool readOnly() const { return boolean(ZavConfig_GetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_READ_ONLY); }
-  void setReadOnly(bool v) { setBoolean(ZavConfig_SetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_READ_ONLY, v); }
+  void setHelpFilePath(const std::string& v) {
+    set(ZAVCONFIG_VAL_DATA_COMPONENT_HELP_FILE_PATH, v);
+  }
+  std::string softwareModuleKey() const {
+    return get(ZAVCONFIG_VAL_DATA_COMPONENT_SOFTWARE_MODULE_KEY);
+  }
+  void setSoftwareModuleKey(const std::string& v) {
+    set(ZAVCONFIG_VAL_DATA_COMPONENT_SOFTWARE_MODULE_KEY, v);
+  }
+  int helpContextId() const {
+    return int32(ZavConfig_GetDataComponentPropertyViInt32,
+                 ZAVCONFIG_VAL_DATA_COMPONENT_HELP_CONTEXT_ID);
+  }
+  void setHelpContextId(int v) {
+    setInt32(ZavConfig_SetDataComponentPropertyViInt32,
+             ZAVCONFIG_VAL_DATA_COMPONENT_HELP_CONTEXT_ID, v);
+  }
+  bool readOnly() const {
+    return boolean(ZavConfig_GetDataComponentPropertyViBoolean,
+                   ZAVCONFIG_VAL_DATA_COMPONENT_READ_ONLY);
+  }
+  void setReadOnly(bool v) {
+    setBoolean(ZavConfig_SetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_READ_ONLY,
+               v);
+  }
 
   // Integer and Real only.
   std::string units() const { return get(ZAVCONFIG_VAL_DATA_COMPONENT_UNITS); }
   void setUnits(const std::string& v) { set(ZAVCONFIG_VAL_DATA_COMPONENT_UNITS, v); }
 
-  bool booleanValue() const { return boolean(ZavConfig_GetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE); }
-  void setBooleanValue(bool v) { setBoolean(ZavConfig_SetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, v); }
-  ViInt32 integerValue() const { return int32(ZavConfig_GetDataComponentPropertyViInt32, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE); }
-  void setIntegerValue(ViInt32 v) { setInt32(ZavConfig_SetDataComponentPropertyViInt32, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, v); }
+  bool booleanValue() const {
+    return boolean(ZavConfig_GetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE);
+  }
+  void setBooleanValue(bool v) {
+    setBoolean(ZavConfig_SetDataComponentPropertyViBoolean, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, v);
+  }
+  ViInt32 integerValue() const {
+    return int32(ZavConfig_GetDataComponentPropertyViInt32, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE);
+  }
+  void setIntegerValue(ViInt32 v) {
+    setInt32(ZavConfig_SetDataComponentPropertyViInt32, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, v);
+  }
   double realValue() const {
     ViReal64 value = 0;
-    detail::Check(ZavConfig_GetDataComponentPropertyViReal64(handle(), ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, &value));
+    detail::Check(ZavConfig_GetDataComponentPropertyViReal64(
+        handle(), ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, &value));
     return value;
   }
   void setRealValue(double v) {
-    detail::Check(ZavConfig_SetDataComponentPropertyViReal64(handle(), ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, v));
+    detail::Check(ZavConfig_SetDataComponentPropertyViReal64(
+        handle(), ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, v));
   }
   // String and APIReference.
   std::string stringValue() const { return get(ZAVCONFIG_VAL_DATA_COMPONENT_VALUE); }
@@ -419,7 +468,9 @@ class DataComponent : public Object {
 
  private:
   std::string get(ViAttr id) const { return str(ZavConfig_GetDataComponentPropertyViString, id); }
-  void set(ViAttr id, const std::string& v) { setStr(ZavConfig_SetDataComponentPropertyViString, id, v); }
+  void set(ViAttr id, const std::string& v) {
+    setStr(ZavConfig_SetDataComponentPropertyViString, id, v);
+  }
 };
 
 class DataComponentCollection : public Collection<DataComponent, traits::DataComponents> {
@@ -463,21 +514,32 @@ inline DataComponentCollection DataComponentsOf(ViSession owner) {
 class PhysicalRange : public Object {
  public:
   explicit PhysicalRange(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetPhysicalRangePropertyViString, ZAVCONFIG_VAL_PHYSICAL_RANGE_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetPhysicalRangePropertyViString, ZAVCONFIG_VAL_PHYSICAL_RANGE_NAME, v); }
-  int min() const { return int32(ZavConfig_GetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MIN); }
-  void setMin(int v) { setInt32(ZavConfig_SetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MIN, v); }
-  int max() const { return int32(ZavConfig_GetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MAX); }
-  void setMax(int v) { setInt32(ZavConfig_SetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MAX, v); }
+  std::string name() const {
+    return str(ZavConfig_GetPhysicalRangePropertyViString, ZAVCONFIG_VAL_PHYSICAL_RANGE_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetPhysicalRangePropertyViString, ZAVCONFIG_VAL_PHYSICAL_RANGE_NAME, v);
+  }
+  int min() const {
+    return int32(ZavConfig_GetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MIN);
+  }
+  void setMin(int v) {
+    setInt32(ZavConfig_SetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MIN, v);
+  }
+  int max() const {
+    return int32(ZavConfig_GetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MAX);
+  }
+  void setMax(int v) {
+    setInt32(ZavConfig_SetPhysicalRangePropertyViInt32, ZAVCONFIG_VAL_PHYSICAL_RANGE_MAX, v);
+  }
 };
 
 class PhysicalRangeCollection : public Collection<PhysicalRange, traits::PhysicalRanges> {
  public:
   using Collection::Collection;
   PhysicalRange create(const std::string& name) {
-    return Collection::create([&](ViSession* out) {
-      return ZavConfig_CreatePhysicalRange(handle(), name.c_str(), out);
-    });
+    return Collection::create(
+        [&](ViSession* out) { return ZavConfig_CreatePhysicalRange(handle(), name.c_str(), out); });
   }
 };
 
@@ -486,10 +548,18 @@ class PhysicalNameCollection;
 class PhysicalName : public Object {
  public:
   explicit PhysicalName(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_NAME, v); }
-  std::string rcName() const { return str(ZavConfig_GetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_RC_NAME); }
-  void setRcName(const std::string& v) { setStr(ZavConfig_SetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_RC_NAME, v); }
+  std::string name() const {
+    return str(ZavConfig_GetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_NAME, v);
+  }
+  std::string rcName() const {
+    return str(ZavConfig_GetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_RC_NAME);
+  }
+  void setRcName(const std::string& v) {
+    setStr(ZavConfig_SetPhysicalNamePropertyViString, ZAVCONFIG_VAL_PHYSICAL_NAME_RC_NAME, v);
+  }
   PhysicalRangeCollection ranges() const {
     return PhysicalRangeCollection(detail::Issue([&](ViSession* out) {
       return ZavConfig_GetPhysicalNamePhysicalRangeCollection(handle(), out);
@@ -517,33 +587,58 @@ inline PhysicalNameCollection PhysicalName::children() const {
 class VirtualRange : public Object {
  public:
   explicit VirtualRange(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetVirtualRangePropertyViString, ZAVCONFIG_VAL_VIRTUAL_RANGE_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetVirtualRangePropertyViString, ZAVCONFIG_VAL_VIRTUAL_RANGE_NAME, v); }
-  int min() const { return int32(ZavConfig_GetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MIN); }
-  void setMin(int v) { setInt32(ZavConfig_SetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MIN, v); }
-  int max() const { return int32(ZavConfig_GetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MAX); }
-  void setMax(int v) { setInt32(ZavConfig_SetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MAX, v); }
-  int startingPhysicalIndex() const { return int32(ZavConfig_GetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_STARTING_PHYSICAL_INDEX); }
-  void setStartingPhysicalIndex(int v) { setInt32(ZavConfig_SetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_STARTING_PHYSICAL_INDEX, v); }
+  std::string name() const {
+    return str(ZavConfig_GetVirtualRangePropertyViString, ZAVCONFIG_VAL_VIRTUAL_RANGE_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetVirtualRangePropertyViString, ZAVCONFIG_VAL_VIRTUAL_RANGE_NAME, v);
+  }
+  int min() const {
+    return int32(ZavConfig_GetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MIN);
+  }
+  void setMin(int v) {
+    setInt32(ZavConfig_SetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MIN, v);
+  }
+  int max() const {
+    return int32(ZavConfig_GetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MAX);
+  }
+  void setMax(int v) {
+    setInt32(ZavConfig_SetVirtualRangePropertyViInt32, ZAVCONFIG_VAL_VIRTUAL_RANGE_MAX, v);
+  }
+  int startingPhysicalIndex() const {
+    return int32(ZavConfig_GetVirtualRangePropertyViInt32,
+                 ZAVCONFIG_VAL_VIRTUAL_RANGE_STARTING_PHYSICAL_INDEX);
+  }
+  void setStartingPhysicalIndex(int v) {
+    setInt32(ZavConfig_SetVirtualRangePropertyViInt32,
+             ZAVCONFIG_VAL_VIRTUAL_RANGE_STARTING_PHYSICAL_INDEX, v);
+  }
 };
 
 class VirtualRangeCollection : public Collection<VirtualRange, traits::VirtualRanges> {
  public:
   using Collection::Collection;
   VirtualRange create(const std::string& name) {
-    return Collection::create([&](ViSession* out) {
-      return ZavConfig_CreateVirtualRange(handle(), name.c_str(), out);
-    });
+    return Collection::create(
+        [&](ViSession* out) { return ZavConfig_CreateVirtualRange(handle(), name.c_str(), out); });
   }
 };
 
 class VirtualName : public Object {
  public:
   explicit VirtualName(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_NAME, v); }
-  std::string mapTo() const { return str(ZavConfig_GetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_MAP_TO); }
-  void setMapTo(const std::string& v) { setStr(ZavConfig_SetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_MAP_TO, v); }
+  std::string name() const {
+    return str(ZavConfig_GetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_NAME, v);
+  }
+  std::string mapTo() const {
+    return str(ZavConfig_GetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_MAP_TO);
+  }
+  void setMapTo(const std::string& v) {
+    setStr(ZavConfig_SetVirtualNamePropertyViString, ZAVCONFIG_VAL_VIRTUAL_NAME_MAP_TO, v);
+  }
   VirtualRangeCollection ranges() const {
     return VirtualRangeCollection(detail::Issue([&](ViSession* out) {
       return ZavConfig_GetVirtualNameVirtualRangeCollection(handle(), out);
@@ -572,17 +667,29 @@ class SoftwareModule : public Object {
   void setDescription(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_DESCRIPTION, v); }
   // The shared library a driver session of this module loads.
   std::string modulePath() const { return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_PLATFORM_MODULE_PATH); }
-  void setModulePath(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_PLATFORM_MODULE_PATH, v); }
+  void setModulePath(const std::string& v) {
+    set(ZAVCONFIG_VAL_SOFTWARE_MODULE_PLATFORM_MODULE_PATH, v);
+  }
   std::string modulePath64() const { return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_MODULE_PATH_64); }
-  void setModulePath64(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_MODULE_PATH_64, v); }
+  void setModulePath64(const std::string& v) {
+    set(ZAVCONFIG_VAL_SOFTWARE_MODULE_MODULE_PATH_64, v);
+  }
   std::string prefix() const { return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_PREFIX); }
   void setPrefix(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_PREFIX, v); }
   std::string progId() const { return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_PROG_ID); }
   void setProgId(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_PROG_ID, v); }
-  std::string supportedInstrumentModels() const { return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_SUPPORTED_INSTRUMENT_MODELS); }
-  void setSupportedInstrumentModels(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_SUPPORTED_INSTRUMENT_MODELS, v); }
-  std::string assemblyQualifiedClassName() const { return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_ASSEMBLY_QUALIFIED_CLASS_NAME); }
-  void setAssemblyQualifiedClassName(const std::string& v) { set(ZAVCONFIG_VAL_SOFTWARE_MODULE_ASSEMBLY_QUALIFIED_CLASS_NAME, v); }
+  std::string supportedInstrumentModels() const {
+    return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_SUPPORTED_INSTRUMENT_MODELS);
+  }
+  void setSupportedInstrumentModels(const std::string& v) {
+    set(ZAVCONFIG_VAL_SOFTWARE_MODULE_SUPPORTED_INSTRUMENT_MODELS, v);
+  }
+  std::string assemblyQualifiedClassName() const {
+    return get(ZAVCONFIG_VAL_SOFTWARE_MODULE_ASSEMBLY_QUALIFIED_CLASS_NAME);
+  }
+  void setAssemblyQualifiedClassName(const std::string& v) {
+    set(ZAVCONFIG_VAL_SOFTWARE_MODULE_ASSEMBLY_QUALIFIED_CLASS_NAME, v);
+  }
 
   PhysicalNameCollection physicalNames() const {
     return PhysicalNameCollection(detail::Issue([&](ViSession* out) {
@@ -598,7 +705,9 @@ class SoftwareModule : public Object {
 
  private:
   std::string get(ViAttr id) const { return str(ZavConfig_GetSoftwareModulePropertyViString, id); }
-  void set(ViAttr id, const std::string& v) { setStr(ZavConfig_SetSoftwareModulePropertyViString, id, v); }
+  void set(ViAttr id, const std::string& v) {
+    setStr(ZavConfig_SetSoftwareModulePropertyViString, id, v);
+  }
 };
 
 class SoftwareModuleCollection : public Collection<SoftwareModule, traits::SoftwareModules> {
@@ -618,22 +727,27 @@ class HardwareAsset : public Object {
   void setName(const std::string& v) { set(ZAVCONFIG_VAL_HARDWARE_ASSET_NAME, v); }
   std::string description() const { return get(ZAVCONFIG_VAL_HARDWARE_ASSET_DESCRIPTION); }
   void setDescription(const std::string& v) { set(ZAVCONFIG_VAL_HARDWARE_ASSET_DESCRIPTION, v); }
-  std::string ioResourceDescriptor() const { return get(ZAVCONFIG_VAL_HARDWARE_ASSET_IO_RESOURCE_DESCRIPTOR); }
-  void setIoResourceDescriptor(const std::string& v) { set(ZAVCONFIG_VAL_HARDWARE_ASSET_IO_RESOURCE_DESCRIPTOR, v); }
+  std::string ioResourceDescriptor() const {
+    return get(ZAVCONFIG_VAL_HARDWARE_ASSET_IO_RESOURCE_DESCRIPTOR);
+  }
+  void setIoResourceDescriptor(const std::string& v) {
+    set(ZAVCONFIG_VAL_HARDWARE_ASSET_IO_RESOURCE_DESCRIPTOR, v);
+  }
   DataComponentCollection dataComponents() const { return DataComponentsOf(handle()); }
 
  private:
   std::string get(ViAttr id) const { return str(ZavConfig_GetHardwareAssetPropertyViString, id); }
-  void set(ViAttr id, const std::string& v) { setStr(ZavConfig_SetHardwareAssetPropertyViString, id, v); }
+  void set(ViAttr id, const std::string& v) {
+    setStr(ZavConfig_SetHardwareAssetPropertyViString, id, v);
+  }
 };
 
 class HardwareAssetCollection : public Collection<HardwareAsset, traits::HardwareAssets> {
  public:
   using Collection::Collection;
   HardwareAsset create(const std::string& name) {
-    return Collection::create([&](ViSession* out) {
-      return ZavConfig_CreateHardwareAsset(handle(), name.c_str(), out);
-    });
+    return Collection::create(
+        [&](ViSession* out) { return ZavConfig_CreateHardwareAsset(handle(), name.c_str(), out); });
   }
 };
 
@@ -643,29 +757,39 @@ class HardwareAssetCollection : public Collection<HardwareAsset, traits::Hardwar
 class Session : public Object {
  public:
   explicit Session(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_NAME, v); }
-  std::string description() const { return str(ZavConfig_GetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_DESCRIPTION); }
-  void setDescription(const std::string& v) { setStr(ZavConfig_SetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_DESCRIPTION, v); }
+  std::string name() const {
+    return str(ZavConfig_GetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_NAME, v);
+  }
+  std::string description() const {
+    return str(ZavConfig_GetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_DESCRIPTION);
+  }
+  void setDescription(const std::string& v) {
+    setStr(ZavConfig_SetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_DESCRIPTION, v);
+  }
   // The name of the module the session was linked to; kept when that module is destroyed.
-  std::string softwareModuleName() const { return str(ZavConfig_GetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_SOFTWARE_MODULE_NAME); }
+  std::string softwareModuleName() const {
+    return str(ZavConfig_GetSessionPropertyViString, ZAVCONFIG_VAL_SESSION_SOFTWARE_MODULE_NAME);
+  }
 
   std::optional<HardwareAsset> hardwareAsset() const {
-    ViSession asset = detail::Issue([&](ViSession* out) {
-      return ZavConfig_GetSessionHardwareAssetReference(handle(), out);
-    });
+    ViSession asset = detail::Issue(
+        [&](ViSession* out) { return ZavConfig_GetSessionHardwareAssetReference(handle(), out); });
     if (asset == 0) return std::nullopt;
     return HardwareAsset(asset);
   }
   void setHardwareAsset(const HardwareAsset& asset) {
     detail::Check(ZavConfig_SetSessionHardwareAssetReference(handle(), asset.handle()));
   }
-  void clearHardwareAsset() { detail::Check(ZavConfig_SetSessionHardwareAssetReference(handle(), 0)); }
+  void clearHardwareAsset() {
+    detail::Check(ZavConfig_SetSessionHardwareAssetReference(handle(), 0));
+  }
 
   std::optional<SoftwareModule> softwareModule() const {
-    ViSession module = detail::Issue([&](ViSession* out) {
-      return ZavConfig_GetSessionSoftwareModuleReference(handle(), out);
-    });
+    ViSession module = detail::Issue(
+        [&](ViSession* out) { return ZavConfig_GetSessionSoftwareModuleReference(handle(), out); });
     if (module == 0) return std::nullopt;
     return SoftwareModule(module);
   }
@@ -673,12 +797,13 @@ class Session : public Object {
   void setSoftwareModule(const SoftwareModule& module) {
     detail::Check(ZavConfig_SetSessionSoftwareModuleReference(handle(), module.handle()));
   }
-  void clearSoftwareModule() { detail::Check(ZavConfig_SetSessionSoftwareModuleReference(handle(), 0)); }
+  void clearSoftwareModule() {
+    detail::Check(ZavConfig_SetSessionSoftwareModuleReference(handle(), 0));
+  }
 
   VirtualNameCollection virtualNames() const {
-    return VirtualNameCollection(detail::Issue([&](ViSession* out) {
-      return ZavConfig_GetSessionVirtualNameCollection(handle(), out);
-    }));
+    return VirtualNameCollection(detail::Issue(
+        [&](ViSession* out) { return ZavConfig_GetSessionVirtualNameCollection(handle(), out); }));
   }
   DataComponentCollection dataComponents() const { return DataComponentsOf(handle()); }
 };
@@ -687,9 +812,8 @@ class SessionCollection : public Collection<Session, traits::Sessions> {
  public:
   using Collection::Collection;
   Session create(const std::string& name) {
-    return Collection::create([&](ViSession* out) {
-      return ZavConfig_CreateSession(handle(), name.c_str(), out);
-    });
+    return Collection::create(
+        [&](ViSession* out) { return ZavConfig_CreateSession(handle(), name.c_str(), out); });
   }
 };
 
@@ -697,8 +821,14 @@ class DriverSession : public Session {
  public:
   explicit DriverSession(ViSession handle) : Session(handle) {}
   // Text handed to the driver when it initialises.
-  std::string driverSetup() const { return str(ZavConfig_GetDriverSessionPropertyViString, ZAVCONFIG_VAL_DRIVER_SESSION_DRIVER_SETUP); }
-  void setDriverSetup(const std::string& v) { setStr(ZavConfig_SetDriverSessionPropertyViString, ZAVCONFIG_VAL_DRIVER_SESSION_DRIVER_SETUP, v); }
+  std::string driverSetup() const {
+    return str(ZavConfig_GetDriverSessionPropertyViString,
+               ZAVCONFIG_VAL_DRIVER_SESSION_DRIVER_SETUP);
+  }
+  void setDriverSetup(const std::string& v) {
+    setStr(ZavConfig_SetDriverSessionPropertyViString, ZAVCONFIG_VAL_DRIVER_SESSION_DRIVER_SETUP,
+           v);
+  }
   bool cache() const { return flag(ZAVCONFIG_VAL_DRIVER_SESSION_CACHE); }
   void setCache(bool v) { setFlag(ZAVCONFIG_VAL_DRIVER_SESSION_CACHE, v); }
   bool interchangeCheck() const { return flag(ZAVCONFIG_VAL_DRIVER_SESSION_INTERCHANGE_CHECK); }
@@ -714,7 +844,9 @@ class DriverSession : public Session {
 
  private:
   bool flag(ViAttr id) const { return boolean(ZavConfig_GetDriverSessionPropertyViBoolean, id); }
-  void setFlag(ViAttr id, bool v) { setBoolean(ZavConfig_SetDriverSessionPropertyViBoolean, id, v); }
+  void setFlag(ViAttr id, bool v) {
+    setBoolean(ZavConfig_SetDriverSessionPropertyViBoolean, id, v);
+  }
 };
 
 // A driver session joins both the session and the driver session collections of its store.
@@ -722,25 +854,31 @@ class DriverSessionCollection : public Collection<DriverSession, traits::DriverS
  public:
   using Collection::Collection;
   DriverSession create(const std::string& name) {
-    return Collection::create([&](ViSession* out) {
-      return ZavConfig_CreateDriverSession(handle(), name.c_str(), out);
-    });
+    return Collection::create(
+        [&](ViSession* out) { return ZavConfig_CreateDriverSession(handle(), name.c_str(), out); });
   }
 };
 
 class LogicalName : public Object {
  public:
   explicit LogicalName(ViSession handle) : Object(handle) {}
-  std::string name() const { return str(ZavConfig_GetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_NAME); }
-  void setName(const std::string& v) { setStr(ZavConfig_SetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_NAME, v); }
-  std::string description() const { return str(ZavConfig_GetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_DESCRIPTION); }
-  void setDescription(const std::string& v) { setStr(ZavConfig_SetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_DESCRIPTION, v); }
+  std::string name() const {
+    return str(ZavConfig_GetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_NAME);
+  }
+  void setName(const std::string& v) {
+    setStr(ZavConfig_SetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_NAME, v);
+  }
+  std::string description() const {
+    return str(ZavConfig_GetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_DESCRIPTION);
+  }
+  void setDescription(const std::string& v) {
+    setStr(ZavConfig_SetLogicalNamePropertyViString, ZAVCONFIG_VAL_LOGICAL_NAME_DESCRIPTION, v);
+  }
 
   // The session the name leads to (possibly a driver session), or nothing.
   std::optional<Session> session() const {
-    ViSession session = detail::Issue([&](ViSession* out) {
-      return ZavConfig_GetLogicalNameSessionReference(handle(), out);
-    });
+    ViSession session = detail::Issue(
+        [&](ViSession* out) { return ZavConfig_GetLogicalNameSessionReference(handle(), out); });
     if (session == 0) return std::nullopt;
     return Session(session);
   }
@@ -754,9 +892,8 @@ class LogicalNameCollection : public Collection<LogicalName, traits::LogicalName
  public:
   using Collection::Collection;
   LogicalName create(const std::string& name) {
-    return Collection::create([&](ViSession* out) {
-      return ZavConfig_CreateLogicalName(handle(), name.c_str(), out);
-    });
+    return Collection::create(
+        [&](ViSession* out) { return ZavConfig_CreateLogicalName(handle(), name.c_str(), out); });
   }
 };
 
@@ -816,19 +953,26 @@ class Store {
   std::string masterLocation() const { return get(ZAVCONFIG_VAL_CONFIG_STORE_MASTER_LOCATION); }
   // Where this store was read from ("" before it was).
   std::string actualLocation() const { return get(ZAVCONFIG_VAL_CONFIG_STORE_ACTUAL_LOCATION); }
-  std::string processDefaultLocation() const { return get(ZAVCONFIG_VAL_CONFIG_STORE_PROCESS_DEFAULT_LOCATION); }
+  std::string processDefaultLocation() const {
+    return get(ZAVCONFIG_VAL_CONFIG_STORE_PROCESS_DEFAULT_LOCATION);
+  }
   // Process-wide: sets the environment of the whole process.
-  void setProcessDefaultLocation(const std::string& v) { set(ZAVCONFIG_VAL_CONFIG_STORE_PROCESS_DEFAULT_LOCATION, v); }
+  void setProcessDefaultLocation(const std::string& v) {
+    set(ZAVCONFIG_VAL_CONFIG_STORE_PROCESS_DEFAULT_LOCATION, v);
+  }
   std::string revision() const { return get(ZAVCONFIG_VAL_CONFIG_STORE_REVISION); }
   std::string vendor() const { return get(ZAVCONFIG_VAL_CONFIG_STORE_VENDOR); }
-  int formatMajorVersion() const { return int32(ZAVCONFIG_VAL_CONFIG_STORE_SPECIFICATION_MAJOR_VERSION); }
-  int formatMinorVersion() const { return int32(ZAVCONFIG_VAL_CONFIG_STORE_SPECIFICATION_MINOR_VERSION); }
+  int formatMajorVersion() const {
+    return int32(ZAVCONFIG_VAL_CONFIG_STORE_SPECIFICATION_MAJOR_VERSION);
+  }
+  int formatMinorVersion() const {
+    return int32(ZAVCONFIG_VAL_CONFIG_STORE_SPECIFICATION_MINOR_VERSION);
+  }
 
   // name through a logical name, else as a session name.
   Session getSession(const std::string& name) const {
-    ViSession session = detail::Issue([&](ViSession* out) {
-      return ZavConfig_GetSession(handle_, name.c_str(), out);
-    });
+    ViSession session = detail::Issue(
+        [&](ViSession* out) { return ZavConfig_GetSession(handle_, name.c_str(), out); });
     // A logical name that leads nowhere resolves to no session.
     if (session == 0)
       throw Error(ZAVCONFIG_ERROR_SESSION_NOT_FOUND,
@@ -837,18 +981,29 @@ class Store {
   }
   // name through a logical name leading to a driver session, else as a driver session name.
   DriverSession getDriverSession(const std::string& name) const {
-    return DriverSession(detail::Issue([&](ViSession* out) {
-      return ZavConfig_GetDriverSession(handle_, name.c_str(), out);
-    }));
+    return DriverSession(detail::Issue(
+        [&](ViSession* out) { return ZavConfig_GetDriverSession(handle_, name.c_str(), out); }));
   }
 
-  LogicalNameCollection logicalNames() const { return collection<LogicalNameCollection>(ZavConfig_GetConfigStoreLogicalNameCollection); }
+  LogicalNameCollection logicalNames() const {
+    return collection<LogicalNameCollection>(ZavConfig_GetConfigStoreLogicalNameCollection);
+  }
   // Every session, driver sessions included.
-  SessionCollection sessions() const { return collection<SessionCollection>(ZavConfig_GetConfigStoreSessionCollection); }
-  DriverSessionCollection driverSessions() const { return collection<DriverSessionCollection>(ZavConfig_GetConfigStoreDriverSessionCollection); }
-  HardwareAssetCollection hardwareAssets() const { return collection<HardwareAssetCollection>(ZavConfig_GetConfigStoreHardwareAssetCollection); }
-  SoftwareModuleCollection softwareModules() const { return collection<SoftwareModuleCollection>(ZavConfig_GetConfigStoreSoftwareModuleCollection); }
-  PublishedApiCollection publishedApis() const { return collection<PublishedApiCollection>(ZavConfig_GetConfigStorePublishedAPICollection); }
+  SessionCollection sessions() const {
+    return collection<SessionCollection>(ZavConfig_GetConfigStoreSessionCollection);
+  }
+  DriverSessionCollection driverSessions() const {
+    return collection<DriverSessionCollection>(ZavConfig_GetConfigStoreDriverSessionCollection);
+  }
+  HardwareAssetCollection hardwareAssets() const {
+    return collection<HardwareAssetCollection>(ZavConfig_GetConfigStoreHardwareAssetCollection);
+  }
+  SoftwareModuleCollection softwareModules() const {
+    return collection<SoftwareModuleCollection>(ZavConfig_GetConfigStoreSoftwareModuleCollection);
+  }
+  PublishedApiCollection publishedApis() const {
+    return collection<PublishedApiCollection>(ZavConfig_GetConfigStorePublishedAPICollection);
+  }
 
  private:
   std::string get(ViAttr id) const {

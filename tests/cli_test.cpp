@@ -1,7 +1,6 @@
 // The zavconfig utility, run as a user runs it: exit status, standard output against the
 // expected text, messages on standard error, and the files it leaves.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <string>
@@ -22,7 +21,9 @@ using zavtest::WriteFile;
 const std::string kSource = ZAV_TEST_SOURCE_DIR;
 const std::string kExample = kSource + "/data/example_store.xml";
 
-std::string Expected(const std::string& name) { return ReadFile(kSource + "/tests/data/cli/" + name); }
+std::string Expected(const std::string& name) {
+  return ReadFile(kSource + "/tests/data/cli/" + name);
+}
 
 std::string Quote(const std::string& arg) {
   std::string quoted = "'";
@@ -51,7 +52,9 @@ struct Bench {
   TempDir dir;
   std::string store = (WriteFile(dir.File("store.xml"), ReadFile(kExample)), dir.File("store.xml"));
   ScopedRegistry registry{store, DataDir()};
-  Result operator()(const std::vector<std::string>& args) const { return RunTool(dir.path(), args); }
+  Result operator()(const std::vector<std::string>& args) const {
+    return RunTool(dir.path(), args);
+  }
 };
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -61,11 +64,21 @@ bool Contains(const std::string& text, const std::string& part) {
 TEST(Cli, HelpVersionAndUsageErrors) {
   Bench run;
   EXPECT_EQ(run({"--version"}).out, "zavconfig 1.0.0\n");
-  const std::vector<std::vector<std::string>> commands = {
-      {}, {"init"}, {"doctor"}, {"validate"}, {"show"}, {"resolve"}, {"logical-name", "add"},
-      {"logical-name", "set"}, {"logical-name", "remove"}, {"driver-session", "add"},
-      {"driver-session", "set"}, {"driver-session", "remove"}, {"hardware-asset", "add"},
-      {"hardware-asset", "remove"}, {"set-value"}};
+  const std::vector<std::vector<std::string>> commands = {{},
+                                                          {"init"},
+                                                          {"doctor"},
+                                                          {"validate"},
+                                                          {"show"},
+                                                          {"resolve"},
+                                                          {"logical-name", "add"},
+                                                          {"logical-name", "set"},
+                                                          {"logical-name", "remove"},
+                                                          {"driver-session", "add"},
+                                                          {"driver-session", "set"},
+                                                          {"driver-session", "remove"},
+                                                          {"hardware-asset", "add"},
+                                                          {"hardware-asset", "remove"},
+                                                          {"set-value"}};
   for (std::vector<std::string> command : commands) {
     command.push_back("--help");
     Result help = run(command);
@@ -97,11 +110,19 @@ TEST(Cli, ValidateReportsTheFirstErrorAndTheLints) {
   EXPECT_EQ(lint.status, 1);
   std::string file = kSource + "/tests/data/cli/lint_store.xml:";
   EXPECT_EQ(lint.out,
-            file + "95: warning: driver session \"DMM_Rack4_acme34\" has no software module: it names none\n" +
-            file + "121: warning: duplicate id \"p9\" (also at line 99): a reference can reach only one of them\n" +
-            file + "136: warning: driver session \"DMM_Rack4_acme34\" hardware asset: idref \"p99\" names no item\n" +
-            file + "157: warning: logical name \"SampleDMM\" leads nowhere: idref \"p8\" names a ZavHardwareAsset (line 87), which the library reads as no reference\n" +
-            kSource + "/tests/data/cli/lint_store.xml: valid, 4 warning(s)\n");
+            file +
+                "95: warning: driver session \"DMM_Rack4_acme34\" has no software module: it names "
+                "none\n" +
+                file +
+                "121: warning: duplicate id \"p9\" (also at line 99): a reference can reach only "
+                "one of them\n" +
+                file +
+                "136: warning: driver session \"DMM_Rack4_acme34\" hardware asset: idref \"p99\" "
+                "names no item\n" +
+                file +
+                "157: warning: logical name \"SampleDMM\" leads nowhere: idref \"p8\" names a "
+                "ZavHardwareAsset (line 87), which the library reads as no reference\n" +
+                kSource + "/tests/data/cli/lint_store.xml: valid, 4 warning(s)\n");
 
   // Without a schema nothing can be validated: the registry is at fault.
   ScopedRegistry noSchema(run.store, "");
@@ -124,7 +145,8 @@ TEST(Cli, ShowAndResolvePrintTreesAndJson) {
             Expected("example_resolve.json"));
   // A session name resolves too, without the logical name.
   Result direct = run({"resolve", "DMM_Rack4_acme34"});
-  EXPECT_EQ(direct.out.substr(0, direct.out.find('\n')), "DMM_Rack4_acme34  -> driver session DMM_Rack4_acme34");
+  EXPECT_EQ(direct.out.substr(0, direct.out.find('\n')),
+            "DMM_Rack4_acme34  -> driver session DMM_Rack4_acme34");
   // A plain session has no driver setup or flags.
   Result plain = run({"resolve", kSource + "/tests/data/rich_store.xml", "PlainName", "--json"});
   EXPECT_TRUE(Contains(plain.out, "\"driverSession\": false"));
@@ -132,7 +154,8 @@ TEST(Cli, ShowAndResolvePrintTreesAndJson) {
 
   Result unknown = run({"resolve", "Nope"});
   EXPECT_EQ(unknown.status, 1);
-  EXPECT_TRUE(Contains(unknown.err, "The 'Nope' logical name or session does not exist.")) << unknown.err;
+  EXPECT_TRUE(Contains(unknown.err, "The 'Nope' logical name or session does not exist."))
+      << unknown.err;
   Result broken = run({"show", kSource + "/tests/data/invalid_malformed.xml"});
   EXPECT_EQ(broken.status, 1);
   EXPECT_TRUE(Contains(broken.err, "Deserialize failed. Parsing error number:"));
@@ -156,15 +179,15 @@ TEST(Cli, EditsWriteTheWholeChangeOrNothing) {
     ASSERT_EQ(r.status, 0) << edit[0] << " " << edit[1] << ": " << r.err;
   }
   Result resolved = run({"resolve", "SampleDMM", "--json"});
-  for (const char* part : {"\"session\": \"Scope\"", "\"hardwareAsset\": null",
-                           "\"driverSetup\": \"Model=X\"", "\"simulate\": true", "\"cache\": false",
-                           "\"value\": 0.5"})
+  for (const char* part :
+       {"\"session\": \"Scope\"", "\"hardwareAsset\": null", "\"driverSetup\": \"Model=X\"",
+        "\"simulate\": true", "\"cache\": false", "\"value\": 0.5"})
     EXPECT_TRUE(Contains(resolved.out, part)) << part << "\n" << resolved.out;
 
   const std::string before = ReadFile(run.store);
   const std::vector<std::pair<std::vector<std::string>, int>> failures = {
-      {{"logical-name", "add", "SampleDMM"}, 1},                        // name taken
-      {{"logical-name", "add", "New", "NoSuchSession"}, 1},              // created, then fails
+      {{"logical-name", "add", "SampleDMM"}, 1},             // name taken
+      {{"logical-name", "add", "New", "NoSuchSession"}, 1},  // created, then fails
       {{"driver-session", "add", "New", "--module", "nope"}, 1},
       {{"driver-session", "set", "Scope", "--simulate", "maybe"}, 2},
       {{"hardware-asset", "add", "", "X"}, 1},
@@ -210,8 +233,9 @@ TEST(Cli, InitWritesWhatIsMissingAndNeverOverwrites) {
   EXPECT_TRUE(Contains(again.out, "kept: already set"));
 
   // An empty value is filled in place; comments and the other value are kept.
-  WriteFile(ini, "; mine\n[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=\n\n[Software\\ZAV]\n"
-                 "ZavDataDir=/keep/\n");
+  WriteFile(ini,
+            "; mine\n[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=\n\n[Software\\ZAV]\n"
+            "ZavDataDir=/keep/\n");
   RunTool(home.path(), {"init", "--user", "--master-store", store});
   EXPECT_EQ(ReadFile(ini), "; mine\n[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + store +
                                "\n\n[Software\\ZAV]\nZavDataDir=/keep/\n");
@@ -227,11 +251,15 @@ TEST(Cli, DoctorNamesEachRegistryMistakeWithItsFix) {
   const std::string master = "MasterStore=" + run.store + "\n";
   const std::string data = kSource + "/data";
   const std::vector<std::pair<std::string, std::string>> mistakes = {
-      {"[Software\\ZAV\\CONFIGURATIONSERVER]\n" + master + "[Software\\ZAV]\nZavDataDir=" + data + "\n",
+      {"[Software\\ZAV\\CONFIGURATIONSERVER]\n" + master + "[Software\\ZAV]\nZavDataDir=" + data +
+           "\n",
        "fix: write ZavDataDir=" + data + "/ (the schema is there)"},
-      {"[Software\\ZAV\\CONFIGURATIONSERVER]\nmasterstore=" + run.store + "\n[Software\\ZAV]\nZavDataDir=" + data + "/\n",
-       "line 2: key \"masterstore\" is not read: keys are case-sensitive\n    fix: write it as MasterStore"},
-      {"[Software\\ZAV\\CONFIGURATONSERVER]\n" + master + "[Software\\ZAV]\nZavDataDir=" + data + "/\n",
+      {"[Software\\ZAV\\CONFIGURATIONSERVER]\nmasterstore=" + run.store +
+           "\n[Software\\ZAV]\nZavDataDir=" + data + "/\n",
+       "line 2: key \"masterstore\" is not read: keys are case-sensitive\n    fix: write it as "
+       "MasterStore"},
+      {"[Software\\ZAV\\CONFIGURATONSERVER]\n" + master + "[Software\\ZAV]\nZavDataDir=" + data +
+           "/\n",
        "line 1: section [Software\\ZAV\\CONFIGURATONSERVER] is not one the library reads\n"
        "    fix: rename it to [Software\\ZAV\\CONFIGURATIONSERVER]"},
       {"[Software\\ZAV]\nZavDataDir=" + data + "/\n" + master,
@@ -256,7 +284,8 @@ TEST(Cli, DoctorReadsTheRegistryAsTheLibraryDoes) {
   const std::vector<std::string> texts = {
       "\xEF\xBB\xBF[Software\\ZAV\\CONFIGURATIONSERVER]\r\nMasterStore=" + store + "\r\n",
       "  [ Software\\ZAV\\CONFIGURATIONSERVER ]  \n ; c\n# c\n  MasterStore  =  " + store + "  \n",
-      "[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + other + "\nMasterStore=" + store + "\n",
+      "[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + other + "\nMasterStore=" + store +
+          "\n",
       "[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + store +
           "\n[Software\\ZAV\\CONFIGURATIONSERVER\nMasterStore=" + other + "\n"};
   for (const std::string& text : texts) {

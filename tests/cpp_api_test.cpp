@@ -168,8 +168,13 @@ TEST(CppApi, BuildsAStoreThatReadsBack) {
   zav::DataComponent copied = session.dataComponents().get("Configurable Initial Settings");
   EXPECT_FALSE(copied.members().get("AutoScale").booleanValue());
   EXPECT_EQ(store.softwareModules().get("orion5").publishedApis().at(0).name(), "Scope");
-  EXPECT_EQ(store.softwareModules().get("orion5").dataComponents().get("Interface")
-                .publishedApi()->type(), "C");
+  EXPECT_EQ(store.softwareModules()
+                .get("orion5")
+                .dataComponents()
+                .get("Interface")
+                .publishedApi()
+                ->type(),
+            "C");
 }
 
 }  // namespace

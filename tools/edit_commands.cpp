@@ -45,7 +45,8 @@ auto Need(const Collection& items, const std::string& name, const char* what) {
 void Apply(zav::Store& store, zav::DriverSession& session, const DriverSessionChange& c) {
   if (c.description) session.setDescription(*c.description);
   if (c.noModule) session.clearSoftwareModule();
-  if (c.module) session.setSoftwareModule(Need(store.softwareModules(), *c.module, "software module"));
+  if (c.module)
+    session.setSoftwareModule(Need(store.softwareModules(), *c.module, "software module"));
   if (c.noAsset) session.clearHardwareAsset();
   if (c.asset) session.setHardwareAsset(Need(store.hardwareAssets(), *c.asset, "hardware asset"));
   if (c.setup) session.setDriverSetup(*c.setup);
@@ -68,8 +69,8 @@ bool ParseBoolean(const std::string& text, bool& value) {
 void Assign(zav::DataComponent& component, const std::string& name, const std::string& text) {
   std::string type = component.type();
   auto refuse = [&](const char* what) {
-    throw Refusal{"'" + text + "' is not " + what + ", which the " + type + " component '" +
-                  name + "' holds"};
+    throw Refusal{"'" + text + "' is not " + what + ", which the " + type + " component '" + name +
+                  "' holds"};
   };
   if (type == "Boolean") {
     bool value = false;

@@ -1,11 +1,11 @@
 #include "lint.hpp"
 
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
 #include <algorithm>
 #include <map>
 #include <memory>
-
-#include <libxml/parser.h>
-#include <libxml/tree.h>
 
 namespace zavtool {
 
@@ -134,9 +134,10 @@ class Linter {
     }
     std::string problem = module ? Follow(module, {"ZavSoftwareModule"}) : "it names none";
     // A plain session may well go without a module; a driver session cannot load a driver.
-    if (!problem.empty() && (Is(item, "ZavDriverSession") || (module && !Attribute(module, "idref").empty())))
-      findings_.push_back({Line(module ? module : item),
-                           label + " has no software module: " + problem});
+    if (!problem.empty() &&
+        (Is(item, "ZavDriverSession") || (module && !Attribute(module, "idref").empty())))
+      findings_.push_back(
+          {Line(module ? module : item), label + " has no software module: " + problem});
   }
 
   std::map<std::string, const xmlNode*> ids_;
@@ -146,9 +147,10 @@ class Linter {
 }  // namespace
 
 std::vector<Finding> LintStoreDocument(const std::string& path) {
-  Document document(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                                        XML_PARSE_NOWARNING | XML_PARSE_NOBLANKS),
-                    xmlFreeDoc);
+  Document document(
+      xmlReadFile(path.c_str(), nullptr,
+                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOBLANKS),
+      xmlFreeDoc);
   if (!document) return {{0, "libxml2 cannot parse the document"}};
   Linter linter;
   return linter.Run(xmlDocGetRootElement(document.get()));

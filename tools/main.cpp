@@ -1,9 +1,8 @@
 // zavconfig: look into, check and change configuration stores and the registry from a shell.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <map>
 #include <memory>
-
-#include <CLI/CLI.hpp>
 
 #include "commands.hpp"
 
@@ -11,9 +10,9 @@ namespace {
 
 using namespace zavtool;
 
-const std::map<std::string, bool> kBooleans = {{"on", true},   {"off", false}, {"true", true},
-                                               {"false", false}, {"yes", true}, {"no", false},
-                                               {"1", true},     {"0", false}};
+const std::map<std::string, bool> kBooleans = {{"on", true},     {"off", false}, {"true", true},
+                                               {"false", false}, {"yes", true},  {"no", false},
+                                               {"1", true},      {"0", false}};
 
 // The store an editing command changes: -f FILE, else the registry's master store.
 void AddFileOption(CLI::App* command, std::string& file) {
@@ -70,18 +69,22 @@ int main(int argc, char** argv) {
   CLI::App app{"Look into, check and change configuration stores and the registry.", "zavconfig"};
   app.set_version_flag("--version", "zavconfig " ZAV_TOOL_VERSION);
   app.require_subcommand(1);
-  app.footer("Exit status: 0 done, 1 the store or registry is at fault, 2 usage error.\n"
-             "The registry read is $ZAV_REGISTRY, else " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini.");
+  app.footer(
+      "Exit status: 0 done, 1 the store or registry is at fault, 2 usage error.\n"
+      "The registry read is $ZAV_REGISTRY, else " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini.");
   std::function<int()> run;
 
   InitOptions init;
   auto* initCmd = app.add_subcommand(
-      "init", "Write a registry (data directory, master store) and create an empty master store; "
-              "never overwrites a value or a store");
-  auto* system = initCmd->add_flag("--system", init.system,
-                                    "Write " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini");
-  initCmd->add_flag("--user", init.user, "Write $XDG_CONFIG_HOME/zav/registry.ini")->excludes(system);
-  initCmd->add_option("--data-dir", init.dataDir, "Directory of the schema (default " ZAV_TOOL_DATADIR ")");
+      "init",
+      "Write a registry (data directory, master store) and create an empty master store; "
+      "never overwrites a value or a store");
+  auto* system =
+      initCmd->add_flag("--system", init.system, "Write " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini");
+  initCmd->add_flag("--user", init.user, "Write $XDG_CONFIG_HOME/zav/registry.ini")
+      ->excludes(system);
+  initCmd->add_option("--data-dir", init.dataDir,
+                      "Directory of the schema (default " ZAV_TOOL_DATADIR ")");
   initCmd->add_option("--master-store", init.masterStore, "Master store path");
   initCmd->callback([&] { run = [&] { return Init(init); }; });
 
@@ -97,14 +100,15 @@ int main(int argc, char** argv) {
 
   std::string file;
   bool json = false;
-  auto* showCmd = app.add_subcommand("show", "Print a store as a tree (the master store by default)");
+  auto* showCmd =
+      app.add_subcommand("show", "Print a store as a tree (the master store by default)");
   showCmd->add_option("FILE", file, "Store file");
   showCmd->add_flag("--json", json, "Print JSON");
   showCmd->callback([&] { run = [&] { return Show(file, json); }; });
 
   std::vector<std::string> resolveArgs;
-  auto* resolveCmd = app.add_subcommand(
-      "resolve", "Print what a driver gets for a logical name or session name");
+  auto* resolveCmd =
+      app.add_subcommand("resolve", "Print what a driver gets for a logical name or session name");
   resolveCmd->add_option("ARGS", resolveArgs, "[FILE] NAME")->required()->expected(1, 2);
   resolveCmd->add_flag("--json", json, "Print JSON");
   resolveCmd->callback([&] {
@@ -118,7 +122,8 @@ int main(int argc, char** argv) {
 
   auto* logical = app.add_subcommand("logical-name", "Create, point and remove logical names");
   logical->require_subcommand(1);
-  auto* lnAdd = logical->add_subcommand("add", "Create a logical name, optionally pointing at a session");
+  auto* lnAdd =
+      logical->add_subcommand("add", "Create a logical name, optionally pointing at a session");
   lnAdd->add_option("NAME", name, "Logical name")->required();
   lnAdd->add_option("SESSION", target, "Session or driver session it leads to");
   lnAdd->add_option("--description", description, "Description");
@@ -163,7 +168,8 @@ int main(int argc, char** argv) {
   haAdd->add_option("RESOURCE", resource, "I/O resource descriptor")->required();
   haAdd->add_option("--description", description, "Description");
   AddFileOption(haAdd, file);
-  haAdd->callback([&] { run = [&] { return AddHardwareAsset(file, name, resource, description); }; });
+  haAdd->callback(
+      [&] { run = [&] { return AddHardwareAsset(file, name, resource, description); }; });
   auto* haRemove = asset->add_subcommand("remove", "Remove a hardware asset no session uses");
   haRemove->add_option("NAME", name, "Hardware asset name")->required();
   AddFileOption(haRemove, file);

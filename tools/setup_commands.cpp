@@ -1,5 +1,8 @@
 // init and doctor: setting up the registry and the master store, and finding what is wrong
 // with them.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -7,9 +10,6 @@
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "commands.hpp"
 #include "registry_file.hpp"
@@ -69,7 +69,7 @@ void CreateStore(const std::string& path, const std::string& registry) {
 
 int Init(const InitOptions& options) {
   RegistryChoice current = CurrentRegistry();
-  std::string target = options.user ? UserRegistryPath()
+  std::string target = options.user     ? UserRegistryPath()
                        : options.system ? SystemRegistryPath()
                                         : current.path;
   std::string dataDir = options.dataDir.empty() ? ZAV_TOOL_DATADIR : options.dataDir;
@@ -124,8 +124,8 @@ struct Problem {
   std::string fix;
 };
 
-const std::vector<std::pair<std::string, std::string>> kKnown = {
-    {kServerSection, kMasterStoreKey}, {kZavSection, kDataDirKey}};
+const std::vector<std::pair<std::string, std::string>> kKnown = {{kServerSection, kMasterStoreKey},
+                                                                 {kZavSection, kDataDirKey}};
 
 void CheckLayout(const RegistryFile& registry, std::vector<Problem>& problems) {
   for (const RegistryLine& line : registry.lines()) {
@@ -199,8 +199,9 @@ int Doctor() {
     if (dataDir.back() != '/') {
       std::string fix = "ZavDataDir=" + dataDir + "/";
       if (Readable(dataDir + "/" + kSchemaFile)) fix += " (the schema is there)";
-      problems.push_back({0, "ZavDataDir does not end with '/': the library appends the schema "
-                             "file name as it stands",
+      problems.push_back({0,
+                          "ZavDataDir does not end with '/': the library appends the schema "
+                          "file name as it stands",
                           "write " + fix});
     } else if (!found) {
       problems.push_back({0, "the schema " + schema + " cannot be read",
@@ -222,8 +223,7 @@ int Doctor() {
     try {
       zav::Store store = zav::Store::open(master);
       std::cout << "master store  " << master << "  reads: " << store.driverSessions().size()
-                << " driver session(s), " << store.logicalNames().size()
-                << " logical name(s)\n";
+                << " driver session(s), " << store.logicalNames().size() << " logical name(s)\n";
     } catch (const zav::Error& e) {
       std::cout << "master store  " << master << "  does not read\n";
       problems.push_back({0, e.what(), "see `zavconfig validate " + master + "`"});

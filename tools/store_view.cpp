@@ -47,8 +47,8 @@ Json PhysicalNameJson(const zav::PhysicalName& name) {
     ranges.push_back({{"name", r.name()}, {"min", r.min()}, {"max", r.max()}});
   Json children = Json::array();
   for (zav::PhysicalName child : name.children()) children.push_back(PhysicalNameJson(child));
-  return {{"name", name.name()}, {"rcName", name.rcName()}, {"ranges", ranges},
-          {"children", children}};
+  return {
+      {"name", name.name()}, {"rcName", name.rcName()}, {"ranges", ranges}, {"children", children}};
 }
 
 Json ModuleJson(const zav::SoftwareModule& m) {
@@ -108,7 +108,9 @@ Json SessionJson(const zav::Session& s, const zav::DriverSession* driver) {
   for (zav::VirtualName v : s.virtualNames()) {
     Json ranges = Json::array();
     for (zav::VirtualRange r : v.ranges())
-      ranges.push_back({{"name", r.name()}, {"min", r.min()}, {"max", r.max()},
+      ranges.push_back({{"name", r.name()},
+                        {"min", r.min()},
+                        {"max", r.max()},
                         {"startingPhysicalIndex", r.startingPhysicalIndex()}});
     virtualNames.push_back({{"name", v.name()}, {"mapTo", v.mapTo()}, {"ranges", ranges}});
   }
@@ -349,11 +351,11 @@ void PrintStoreTree(const Json& j, std::ostream& out) {
   Heading(out, "logical names", j["logicalNames"]);
   Table names;
   for (const Json& n : j["logicalNames"]) {
-    std::string target = n["session"].is_null()
-                             ? "(leads nowhere)"
-                             : "-> " + Text(n["session"]) +
-                                   (n["driverSession"].get<bool>() ? " (driver session)"
-                                                                   : " (session)");
+    std::string target =
+        n["session"].is_null()
+            ? "(leads nowhere)"
+            : "-> " + Text(n["session"]) +
+                  (n["driverSession"].get<bool>() ? " (driver session)" : " (session)");
     names.Add({Text(n["name"]), target});
   }
   names.Print(out, "  ");
@@ -405,19 +407,19 @@ int Resolve(const std::string& file, const std::string& name, bool json) {
     Json s = SessionJson(target, driver ? &*driver : nullptr);
     std::optional<zav::SoftwareModule> module = target.softwareModule();
     std::optional<zav::HardwareAsset> asset = target.hardwareAsset();
-    Json j = {{"name", name},
-              {"logicalName", logical ? Json(name) : Json()},
-              {"session", s["name"]},
-              {"driverSession", driver.has_value()},
-              {"softwareModule", module ? Json{{"name", module->name()},
-                                               {"modulePath", module->modulePath()},
-                                               {"prefix", module->prefix()}}
-                                        : Json()},
-              {"softwareModuleName", s["softwareModuleName"]},
-              {"hardwareAsset", asset ? Json{{"name", asset->name()},
-                                             {"ioResourceDescriptor",
-                                              asset->ioResourceDescriptor()}}
-                                      : Json()}};
+    Json j = {
+        {"name", name},
+        {"logicalName", logical ? Json(name) : Json()},
+        {"session", s["name"]},
+        {"driverSession", driver.has_value()},
+        {"softwareModule", module ? Json{{"name", module->name()},
+                                         {"modulePath", module->modulePath()},
+                                         {"prefix", module->prefix()}}
+                                  : Json()},
+        {"softwareModuleName", s["softwareModuleName"]},
+        {"hardwareAsset", asset ? Json{{"name", asset->name()},
+                                       {"ioResourceDescriptor", asset->ioResourceDescriptor()}}
+                                : Json()}};
     if (driver) {
       j["driverSetup"] = s["driverSetup"];
       j["flags"] = s["flags"];
@@ -476,7 +478,8 @@ int Validate(const std::vector<std::string>& files) {
       // "file:line: message", the line taken from the parser's "(line N)".
       std::string message = e.what(), where = file;
       size_t at = message.rfind("(line ");
-      if (at != std::string::npos) where += ":" + std::to_string(std::atoi(message.c_str() + at + 6));
+      if (at != std::string::npos)
+        where += ":" + std::to_string(std::atoi(message.c_str() + at + 6));
       std::cerr << where << ": error: " << message << "\n";
       status = kFault;
       continue;

@@ -2,10 +2,9 @@
 // human-readable tree printed from that same JSON.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "zavconfig.hpp"
 
