@@ -135,6 +135,9 @@ TEST(Cli, ShowAndResolvePrintTreesAndJson) {
   Bench run;
   EXPECT_EQ(run({"show", "store.xml"}).out, Expected("example_show.txt"));
   EXPECT_EQ(run({"show", "store.xml", "--json"}).out, Expected("example_show.json"));
+  // Nested physical names and structures, API references, plain sessions, a dangling name.
+  EXPECT_EQ(RunTool(kSource + "/tests/data", {"show", "rich_store.xml"}).out,
+            Expected("rich_show.txt"));
   // Without a file: the master store, shown by the path the registry gives.
   Result master = run({"show"});
   EXPECT_EQ(master.status, 0);
@@ -231,6 +234,14 @@ TEST(Cli, InitWritesWhatIsMissingAndNeverOverwrites) {
   EXPECT_EQ(ReadFile(ini), iniBefore);
   EXPECT_EQ(ReadFile(store), ReadFile(kExample));
   EXPECT_TRUE(Contains(again.out, "kept: already set"));
+
+  // A missing section is added at the end.
+  WriteFile(ini, "[Software\\ZAV]\nZavDataDir=/keep/\n");
+  RunTool(home.path(), {"init", "--user"});
+  EXPECT_EQ(ReadFile(ini),
+            "[Software\\ZAV]\nZavDataDir=/keep/\n\n[Software\\ZAV\\CONFIGURATIONSERVER]\n"
+            "MasterStore=" +
+                store + "\n");
 
   // An empty value is filled in place; comments and the other value are kept.
   WriteFile(ini,
