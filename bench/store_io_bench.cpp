@@ -17,6 +17,7 @@
 #include <string>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_writer.h"
 
 namespace {
@@ -140,14 +141,14 @@ int main(int argc, char** argv) {
 
   int status = 0;
   try {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     BuildStore(store, driverSessions);
     store.Serialize(file);
     struct stat info {};
     stat(file.c_str(), &info);
 
     const double ourRead = BestOf3([&] {
-      tZavConfigStore fresh;
+      tZavConfigStore fresh(NewPlatformConfigFile());
       fresh.Deserialize(file);
     });
     const double lintValidate =

@@ -15,7 +15,7 @@ using namespace zavtest;
 
 // A file component without files: the first master look-up fails and each later one answers
 // with a new text; a read adds a session before it may fail.
-struct tFakeConfigFile : iConfigFile {
+struct tFakeConfigFile : iStoreFile {
   int masterCalls = 0;
   bool fail = false;
   Names reads;
@@ -33,9 +33,8 @@ struct tFakeConfigFile : iConfigFile {
 
 class ModelStore : public ::testing::Test {
  protected:
-  ModelStore() { store.SetConfigFile(std::unique_ptr<iConfigFile>(file)); }
   tFakeConfigFile* file = new tFakeConfigFile;
-  tZavConfigStore store;
+  tZavConfigStore store{std::unique_ptr<iStoreFile>(file)};
   tZavPublishedAPICollection* apis = store.GetPublishedAPIs();
   tZavSession* session = AddNamed<tZavSession>(store.GetSessions(), "S");
   iZavCollectionBase<iZavDataComponent>* dc = session->GetDataComponents();
@@ -103,7 +102,7 @@ struct tLoggedApi : tZavPublishedAPI {
 TEST_F(ModelStore, DestroyingALinkedStoreDeletesItsItems) {
   deletedApis.clear();
   {
-    tZavConfigStore linked;
+    tZavConfigStore linked{NoStoreFile()};
     tZavPublishedAPI* api = AddApi<tLoggedApi>(linked, {"Dmm", "C", 1, 0});
     auto* asset = AddNamed<tZavHardwareAsset>(linked.GetHardwareAssets(), "Asset");
     auto* module = AddNamed<tZavSoftwareModule>(linked.GetSoftwareModules(), "Module");
@@ -118,7 +117,7 @@ TEST_F(ModelStore, DestroyingALinkedStoreDeletesItsItems) {
 }
 
 TEST_F(ModelStore, ReferencesIntoAnotherStoreReadNullOnceItIsGone) {
-  auto other = std::make_unique<tZavConfigStore>();
+  auto other = std::make_unique<tZavConfigStore>(NoStoreFile());
   AddNamed<tZavLogicalName>(store.GetLogicalNames(), "L")
       ->SetSession(AddNamed<tZavSession>(other->GetSessions(), "R"));
   session->SetHardwareAsset(AddNamed<tZavHardwareAsset>(other->GetHardwareAssets(), "Asset"));
@@ -264,7 +263,7 @@ TEST_F(ModelStore, ModuleListsHoldCountedReferencesAndFollowReKeys) {
 }
 
 TEST_F(ModelStore, ApiReferencesStayWithinOneStore) {
-  tZavConfigStore otherStore;
+  tZavConfigStore otherStore{NoStoreFile()};
   tZavPublishedAPI* local = AddApi(store, {"Dmm", "C", 1, 0});
   auto* list = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "M")->GetPublishedAPIs();
   const std::string added = " is already added to another configuration store.";

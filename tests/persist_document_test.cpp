@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_reader.h"
 #include "persist/store_writer.h"
 #include "test_support.h"
@@ -52,11 +53,11 @@ class DocumentTest : public ::testing::Test {
   // Reads `xml` into a new store_: "" on success, else the failure's code and message.
   std::string Read(const std::string& xml) {
     zavtest::WriteFile(file_, xml);
-    store_ = std::make_unique<tZavConfigStore>();
+    store_ = std::make_unique<tZavConfigStore>(NewPlatformConfigFile());
     try {
       store_->Deserialize(file_);
-    } catch (const _zavconfig_error& e) {
-      return std::to_string(e.code()) + " " + (e.what() + _zavconfig_error::Prefix().size());
+    } catch (const zav::Error& e) {
+      return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
     }
     return "";
   }
@@ -99,7 +100,7 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
 TEST_F(DocumentTest, TextSurvivesExactly) {
   for (const std::string value : {"a < b & c > d \" e ' f", "  padded  ", "tab\there", "line\nfeed",
                                   "carriage\rreturn\r\n", "   ", "caf\xC3\xA9"}) {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     store.SetDescription(value);
     Component<tZavString>(store)->SetValue(value);
     ASSERT_EQ(Read(Write(store)), "") << value;
@@ -113,7 +114,7 @@ TEST_F(DocumentTest, RealsKeepSixSignificantDigits) {
       {0.1, "0.1", 0.1}, {2.5e-7, "2.5e-07", 2.5e-7}, {123456789.0, "1.23457e+08", 123457000.0},
       {-3.14159265, "-3.14159", -3.14159}, {100000.0, "100000", 100000.0}, {1e6, "1e+06", 1e6}};
   for (const auto& [value, text, back] : cases) {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     Component<tZavReal>(store)->SetValue(value);
     const std::string written = Write(store);
     EXPECT_NE(written.find(std::string("<Value>") + text + "</Value>"), std::string::npos) << text;

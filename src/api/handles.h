@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "api/error.h"
+#include "model/error.h"
 #include "model/config_store.h"
 
 class tHandleTableBase {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "api/error.h"
+#include "model/error.h"
 #include "model/life.h"
 
 class tZavConfigStore;

@@ -12,7 +12,8 @@ const char* const kDefaultDescription =
 const char* const kProcessDefaultVariable = "ZAVCONFIGSERVERDEFAULT";
 }  // namespace
 
-tZavConfigStore::tZavConfigStore() : description_(kDefaultDescription) {
+tZavConfigStore::tZavConfigStore(std::unique_ptr<iStoreFile> file)
+    : description_(kDefaultDescription), storeFile_(std::move(file)) {
   logicalNames_ = std::make_unique<iZavCollectionBase<tZavLogicalName>>(this, "");
   hardwareAssets_ = std::make_unique<iZavCollectionBase<tZavHardwareAsset>>(this, "");
   sessions_ = std::make_unique<iZavCollectionBase<tZavSession>>(this, "");
@@ -32,7 +33,7 @@ tZavConfigStore::~tZavConfigStore() {
   // instead of treating itself as a module's list of references.
   publishedAPIs_->Clear();
   publishedAPIs_.reset();
-  configFile_.reset();
+  storeFile_.reset();
 }
 
 const char* tZavConfigStore::GetDefaultDescription() { return kDefaultDescription; }
@@ -41,7 +42,7 @@ std::string tZavConfigStore::GetVendor() const { return kVendor; }
 std::string tZavConfigStore::GetRevision() const { return kRevision; }
 
 std::string tZavConfigStore::GetMasterLocation() {
-  if (masterLocation_.empty()) masterLocation_ = GetConfigFile()->GetMasterStoreLocation();
+  if (masterLocation_.empty()) masterLocation_ = storeFile_->GetMasterStoreLocation();
   return masterLocation_;
 }
 
@@ -75,13 +76,13 @@ void tZavConfigStore::Deserialize(const std::string& location) {
     ThrowZavError(ZAVCONFIG_ERROR_ALREADY_DESERIALIZED,
                   "ZavConfig_Deserialize can only be called once per session.");
   ClearAll();
-  GetConfigFile()->Deserialize(this, location);
+  storeFile_->Deserialize(this, location);
   deserialized_ = true;
   actualLocation_ = location;
 }
 
 void tZavConfigStore::Serialize(const std::string& location) {
-  GetConfigFile()->Serialize(this, location);
+  storeFile_->Serialize(this, location);
 }
 
 void tZavConfigStore::ClearAll() {
@@ -91,9 +92,4 @@ void tZavConfigStore::ClearAll() {
   hardwareAssets_->Clear();
   softwareModules_->Clear();
   publishedAPIs_->Clear();
-}
-
-iConfigFile* tZavConfigStore::GetConfigFile() {
-  if (!configFile_) configFile_ = NewPlatformConfigFile();
-  return configFile_.get();
 }

@@ -9,11 +9,12 @@
 #include "model/collection.h"
 #include "model/published_api.h"
 #include "model/session.h"
-#include "persist/config_file.h"
+#include "model/store_file.h"
 
 class tZavConfigStore {
  public:
-  tZavConfigStore();
+  // The store reads and writes its documents through `file`, which must not be null.
+  explicit tZavConfigStore(std::unique_ptr<iStoreFile> file);
   tZavConfigStore(const tZavConfigStore&) = delete;
   tZavConfigStore& operator=(const tZavConfigStore&) = delete;
   virtual ~tZavConfigStore();
@@ -48,9 +49,6 @@ class tZavConfigStore {
   void Deserialize(const std::string& location);
   void Serialize(const std::string& location);
   void ClearAll();
-  iConfigFile* GetConfigFile();
-  // Lets tests and tools put another file component in place of the platform's.
-  void SetConfigFile(std::unique_ptr<iConfigFile> file) { configFile_ = std::move(file); }
 
   const tLifeToken& Life() const { return life_; }
 
@@ -65,6 +63,6 @@ class tZavConfigStore {
   std::unique_ptr<tZavDriverSessionCollection> driverSessions_;
   std::unique_ptr<tZavPublishedAPICollection> publishedAPIs_;
   std::unique_ptr<iZavCollectionBase<tZavSoftwareModule>> softwareModules_;
-  std::unique_ptr<iConfigFile> configFile_;
+  std::unique_ptr<iStoreFile> storeFile_;
   tLifeToken life_;
 };
