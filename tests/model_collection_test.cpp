@@ -24,7 +24,7 @@ class ModelCollection : public ::testing::Test {
     for (const char* name : {"b", "a", "c"}) AddNamed<tRecordingItem>(&items, name);
     a = items.Find("a");
   }
-  iZavCollectionBase<tRecordingItem> items{nullptr, ""};
+  tZavCollection<tRecordingItem> items{nullptr, ""};
   tRecordingItem* a;
 };
 
@@ -49,9 +49,12 @@ TEST_F(ModelCollection, RenameKeepsTheIndexAndAClashKeepsBothItems) {
   EXPECT_EQ(items.Find("c"), items.ItemByIndex(3));
 }
 
-TEST_F(ModelCollection, AddRefusesAnOwnedItemAndRemoveAnotherObjectOrAReferencedItem) {
-  EXPECT_ZAV_ERROR(items.Add(a), ALREADY_EXISTS,
-                   "Add failed. Item is owned by another collection.");
+TEST_F(ModelCollection, FailedAddDestroysTheItemAndRemoveRefusesAnotherObjectOrAReferencedItem) {
+  EXPECT_ZAV_ERROR(items.Add(nullptr), NULL_POINTER, "Add failed. Invalid (NULL) item pointer.");
+  EXPECT_ZAV_ERROR(items.Add(Free<tRecordingItem>("a")), ALREADY_EXISTS,
+                   "Add failed. Item a already exists in the collection.");
+  EXPECT_EQ(deleted, Names{"a"});
+  EXPECT_EQ(items.Find("a"), a);
   EXPECT_ZAV_ERROR(items.Remove(Free<tRecordingItem>("a").get()), NOT_FOUND,
                    "Remove failed. Item does not exist in the collection.");
   a->IncrementRefCount();
@@ -70,7 +73,7 @@ void AddRange(tZavVirtualName* n) { AddNamed<tZavVirtualRange>(n->GetVirtualRang
 
 template <class T>
 void CheckNameRules() {
-  iZavCollectionBase<T> holder(nullptr, "");
+  tZavCollection<T> holder(nullptr, "");
   T* item = AddNamed<T>(&holder, "Orig");
   item->SetCheckedName("azAZ09!_");
   for (const char* bad : {"Ch 1", "Ch-1", "Ch.1", "Ch\xe9"})

@@ -55,22 +55,18 @@ T* AddNamed(C* collection, const std::string& name, const char* used = nullptr) 
   if constexpr (std::is_base_of_v<iZavDataComponent, T>) {
     if (used) item->SetUsedInSession(used);
   }
-  collection->Add(item.get());
-  return item.release();
+  return static_cast<T*>(collection->Add(std::move(item)));
 }
 
 inline tZavDriverSession* AddDriverSession(tZavConfigStore& store, const std::string& name) {
-  auto session = Free<tZavDriverSession>(name);
-  store.GetDriverSessions()->AddDriverSession(session.get());
-  return session.release();
+  return store.GetDriverSessions()->AddDriverSession(Free<tZavDriverSession>(name));
 }
 
 template <class T = tZavPublishedAPI>
 T* AddApi(tZavConfigStore& store, const tZavPublishedAPIKey& key) {
   auto api = std::make_unique<T>();
   api->SetKey(key);
-  store.GetPublishedAPIs()->AddToGlobal(api.get());
-  return api.release();
+  return static_cast<T*>(store.GetPublishedAPIs()->AddToGlobal(std::move(api)));
 }
 
 // The names of a collection's items in index order.

@@ -34,10 +34,9 @@ std::string WithoutLocations(std::string text) {
 
 template <class T, class Collection>
 T* Add(Collection* collection, const std::string& name) {
-  auto* item = new T;
+  auto item = std::make_unique<T>();
   item->SetName(name, true);
-  collection->Add(item);
-  return item;
+  return static_cast<T*>(collection->Add(std::move(item)));
 }
 
 // The one data component of a store, made on first use in a hardware asset of its own.
@@ -83,10 +82,10 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
       ->SetHardwareAsset(store_->GetHardwareAssets()->Find("BenchDmm"));
   tZavSoftwareModule* module = store_->GetSoftwareModules()->Find("SampleDmmDriver");
   Add<tZavAPIReference>(module->GetDataComponents(), "NoApi");
-  auto* unnamed = new tZavPhysicalName;
+  auto unnamed = std::make_unique<tZavPhysicalName>();
   unnamed->SetRCName("rc");
   Add<tZavPhysicalRange>(unnamed->GetPhysicalRanges(), "R");
-  module->GetPhysicalNames()->Add(unnamed);
+  module->GetPhysicalNames()->Add(std::move(unnamed));
   const std::string first = Write(*store_);
   const std::string session = "</Name>\n      <Description/>\n      <DataComponents/>\n      ";
   EXPECT_NE(first.find("<Value/>\n          <ZavPublishedAPI idref=\"\"/>"), std::string::npos);

@@ -166,7 +166,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetStructureDataComponentCollect
     ViSession DataComponentHandle, ViSession* CollectionHandle) {
   return ChildCollection(H().dataComponent, H().dataComponentCollection, DataComponentHandle,
                          CollectionHandle,
-                         [](tDC& x) -> iZavCollectionBase<tDC>* {
+                         [](tDC& x) -> tZavCollection<tDC>* {
                            return AsStructure(x).GetDataComponents();
                          });
 }
@@ -199,8 +199,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateStructure(
                                               "ZavConfig_CreateStructure: Invalid value for "
                                               "NewDataComponentType parameter.");
                       member->SetName(InputString(NewDataComponentName), true);
-                      structure->GetDataComponents()->Add(member.get());
-                      member.release();
+                      structure->GetDataComponents()->Add(std::move(member));
                       return structure;
                     },
                     kAdd);

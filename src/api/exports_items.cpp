@@ -143,7 +143,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionSoftwareModuleReferenc
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetSessionSoftwareModuleReference(
     ViSession SessionHandle, ViSession SoftwareModuleHandle) {
   return SetReference(kAnySession, H().softwareModule, SessionHandle, SoftwareModuleHandle,
-                      [](tZavSession& s, tZavSoftwareModule* m) { s.SetSoftwareModule(m, false); });
+                      [](tZavSession& s, tZavSoftwareModule* m) { s.SetSoftwareModule(m); });
 }
 
 // --- driver sessions -------------------------------------------------------------------
@@ -152,8 +152,8 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateDriverSession(
     ViSession CollectionHandle, ViConstString Name, ViSession* DriverSessionHandle) {
   return CreateItem(H().driverSessionCollection, H().driverSession, CollectionHandle,
                     DriverSessionHandle, [&] { return NewNamed<tZavDriverSession>(Name); },
-                    [](tZavDriverSessionCollection& c, tZavDriverSession* s) {
-                      c.AddDriverSession(s);
+                    [](tZavDriverSessionCollection& c, std::unique_ptr<tZavDriverSession> s) {
+                      return c.AddDriverSession(std::move(s));
                     });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyDriverSession(
@@ -187,7 +187,9 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePublishedAPI(ViSession Col
                                                                    ViSession* PublishedAPIHandle) {
   return CreateItem(H().publishedAPICollection, H().publishedAPI, CollectionHandle,
                     PublishedAPIHandle, [&] { return PublishedAPI(Name, Type); },
-                    [](tZavPublishedAPICollection& c, tZavPublishedAPI* a) { c.AddToGlobal(a); });
+                    [](iZavPublishedAPICollection& c, std::unique_ptr<tZavPublishedAPI> a) {
+                      return c.AddToGlobal(std::move(a));
+                    });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPublishedAPI(ViSession CollectionHandle,
                                                                     ViSession PublishedAPIHandle) {
@@ -197,7 +199,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPublishedAPI(ViSession Co
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_AddPublishedAPIReference(
     ViSession CollectionHandle, ViSession PublishedAPIHandle) {
   return ApiCall([&] {
-    tZavPublishedAPICollection* list = H().publishedAPICollection.Lookup(CollectionHandle);
+    iZavPublishedAPICollection* list = H().publishedAPICollection.Lookup(CollectionHandle);
     list->AddReference(H().publishedAPI.Lookup(PublishedAPIHandle));
     return VI_SUCCESS;
   });
@@ -205,7 +207,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_AddPublishedAPIReference(
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_RemovePublishedAPIReference(
     ViSession CollectionHandle, ViSession PublishedAPIHandle) {
   return ApiCall([&] {
-    tZavPublishedAPICollection* list = H().publishedAPICollection.Lookup(CollectionHandle);
+    iZavPublishedAPICollection* list = H().publishedAPICollection.Lookup(CollectionHandle);
     list->RemoveReference(H().publishedAPI.Lookup(PublishedAPIHandle));
     return VI_SUCCESS;
   });

@@ -22,13 +22,8 @@ void CheckName(const std::string& name, long rangeCount, const char* kind) {
 }  // namespace
 
 tZavPhysicalName::tZavPhysicalName()
-    : ranges_(std::make_unique<iZavCollectionBase<tZavPhysicalRange>>(nullptr, "")),
-      children_(std::make_unique<iZavCollectionBase<tZavPhysicalName>>(nullptr, "")) {}
-
-tZavPhysicalName::~tZavPhysicalName() {
-  ranges_.reset();
-  children_.reset();
-}
+    : ranges_(std::make_unique<tZavCollection<tZavPhysicalRange>>(nullptr, "")),
+      children_(std::make_unique<tZavCollection<tZavPhysicalName>>(nullptr, "")) {}
 
 void tZavPhysicalName::SetCheckedName(const std::string& name) {
   CheckName(name, ranges_->Count(), "physical name");
@@ -43,9 +38,7 @@ void tZavPhysicalName::SetRCName(const std::string& value) {
 }
 
 tZavVirtualName::tZavVirtualName()
-    : ranges_(std::make_unique<iZavCollectionBase<tZavVirtualRange>>(nullptr, "")) {}
-
-tZavVirtualName::~tZavVirtualName() { ranges_.reset(); }
+    : ranges_(std::make_unique<tZavCollection<tZavVirtualRange>>(nullptr, "")) {}
 
 void tZavVirtualName::SetCheckedName(const std::string& name) {
   CheckName(name, ranges_->Count(), "virtual name");
