@@ -102,7 +102,9 @@ ViStatus ChildCollection(IKind& items, tHandleTable<C>& collections, ViSession i
   });
 }
 
-// The output is 0 from the start, so it is 0 after any failure and when there is no reference.
+// The getters of the item references (a logical name's session, a session's hardware asset and
+// software module): the output is 0 from the start, so it is 0 after any failure and when there
+// is no reference.
 template <class IKind, class R, class Get>
 ViStatus GetReference(IKind& items, tHandleTable<R>& references, ViSession item,
                       ViSession* reference, Get get) {
