@@ -2,9 +2,12 @@
 // for physical and virtual names.
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <sstream>
 #include <string>
 
 #include "model_fixtures.h"
+#include "test_support.h"
 
 namespace {
 
@@ -103,6 +106,62 @@ TEST(ModelNameProperties, MapToMayBeEmptyOnlyBesideARangeAndRCNameNever) {
   AddRange(&physicalName);
   EXPECT_ZAV_ERROR(physicalName.SetRCName(""), INVALID_VALUE,
                    "Set failed. The rcName property of the item cannot be empty.");
+}
+
+// Physical names and structures nest as deep as callers build them; removing or destroying them
+// must not need a stack that deep, as on a host's worker thread.
+TEST(ModelDepth, DeeplyNestedItemsAreDestroyedOnASmallStack) {
+  constexpr int kDepth = 100000;
+  tZavCollection<tZavPhysicalName> physical(nullptr, "");
+  auto components = std::make_unique<tZavCollection<iZavDataComponent>>(nullptr, "");
+  tZavCollection<tZavPhysicalName>* names = &physical;
+  tZavCollection<iZavDataComponent>* members = components.get();
+  for (int i = 0; i < kDepth; ++i) {
+    names = AddNamed<tZavPhysicalName>(names, "N")->GetPhysicalNames();
+    members = AddNamed<tZavStructure>(members, "S")->GetDataComponents();
+  }
+  zavtest::RunOnStackOf(256 * 1024, [&] {
+    physical.Remove(physical.ItemByIndex(1));
+    components.reset();
+  });
+  EXPECT_EQ(physical.Count(), 0);
+}
+
+// Groups digits by threes with a dot, as de_DE does.
+struct tDotGrouping : std::numpunct<char> {
+  char do_thousands_sep() const override { return '.'; }
+  std::string do_grouping() const override { return "\3"; }
+};
+
+// Puts a digit-grouping locale in place as the global one, and the old one back afterwards.
+class tGroupingLocale {
+ public:
+  tGroupingLocale() : old_(std::locale::global(Grouping())) {}
+  ~tGroupingLocale() { std::locale::global(old_); }
+
+ private:
+  static std::locale Grouping() {
+    try {
+      return std::locale("de_DE.UTF-8");
+    } catch (const std::runtime_error&) {
+      return std::locale(std::locale::classic(), new tDotGrouping);
+    }
+  }
+  std::locale old_;
+};
+
+TEST(ModelMessages, NumbersArePlainDecimalsWhateverTheGlobalLocale) {
+  tGroupingLocale grouping;
+  std::ostringstream probe;
+  probe << 1234567;
+  ASSERT_EQ(probe.str(), "1.234.567") << "the global locale should group digits";
+  tZavCollection<tZavPhysicalRange> ranges(nullptr, "");
+  EXPECT_ZAV_ERROR(ranges.ItemByIndex(1234567), NOT_FOUND,
+                   "Search by index failed. Index 1234567 does not exist in the collection.");
+  tZavConfigStore store{NoStoreFile()};
+  AddApi(store, {"Dmm", "C", 1000, -2000});
+  EXPECT_ZAV_ERROR(AddApi(store, {"Dmm", "C", 1000, -2000}), ALREADY_EXISTS,
+                   "Add failed. Item (Dmm,C,1000,-2000) already exists in the collection.");
 }
 
 }  // namespace

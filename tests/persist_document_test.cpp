@@ -144,7 +144,9 @@ TEST_F(DocumentTest, ModelRulesAbortTheReadAndKeepWhatWasRead) {
        "Set failed. The name of a physical name item must consist of one or more of the "
        "following: 'a'-'z', 'A'-'Z', '0'-'9', '!', or '_'", 1, 0},
       {"reader_empty_mapto_with_ranges.xml", ZAVCONFIG_ERROR_INVALID_VALUE,
-       "Set failed. The mapTo property of the item cannot be empty.", 0, 0}};
+       "Set failed. The mapTo property of the item cannot be empty.", 0, 0},
+      {"reader_unresolved_api_reference.xml", ZAVCONFIG_ERROR_NULL_POINTER,
+       "Add failed. Invalid (NULL) item pointer.", 1, 0}};
   for (const auto& [file, code, message, modules, assets] : cases) {
     EXPECT_EQ(Read(DataFile(file)), std::to_string(code) + " " + message);
     EXPECT_EQ(store_->GetSoftwareModules()->Count(), modules) << file;
