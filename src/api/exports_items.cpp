@@ -5,21 +5,21 @@
 using namespace zav;
 
 namespace {
-auto Physical(ViConstString name, ViConstString rcName) {
+auto NewPhysicalName(ViConstString name, ViConstString rcName) {
   auto item = std::make_unique<tZavPhysicalName>();
   item->SetCheckedName(InputString(name));
   item->SetRCName(InputString(rcName));
   return item;
 }
 
-auto Virtual(ViConstString name, ViConstString mapTo) {
+auto NewVirtualName(ViConstString name, ViConstString mapTo) {
   auto item = std::make_unique<tZavVirtualName>();
   item->SetCheckedName(InputString(name));
   item->SetMapTo(InputString(mapTo));
   return item;
 }
 
-auto PublishedAPI(ViConstString name, ViConstString type) {
+auto NewPublishedAPI(ViConstString name, ViConstString type) {
   auto item = std::make_unique<tZavPublishedAPI>();
   item->SetName(InputString(name));
   item->SetType(InputString(type));
@@ -372,7 +372,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePublishedAPI(ViSession Col
                                                                    ViSession* PublishedAPIHandle) {
   return CreateItem(
       Handles().publishedAPICollection, Handles().publishedAPI, CollectionHandle,
-      PublishedAPIHandle, [&] { return PublishedAPI(Name, Type); },
+      PublishedAPIHandle, [&] { return NewPublishedAPI(Name, Type); },
       [](iZavPublishedAPICollection& c, std::unique_ptr<tZavPublishedAPI> a) {
         return c.AddToGlobal(std::move(a));
       });
@@ -407,7 +407,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePhysicalName(ViSession Col
                                                                    ViSession* PhysicalNameHandle) {
   return CreateItem(
       Handles().physicalNameCollection, Handles().physicalName, CollectionHandle,
-      PhysicalNameHandle, [&] { return Physical(Name, RCName); }, kAdd);
+      PhysicalNameHandle, [&] { return NewPhysicalName(Name, RCName); }, kAdd);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPhysicalName(ViSession CollectionHandle,
                                                                     ViSession PhysicalNameHandle) {
@@ -435,7 +435,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateVirtualName(ViSession Coll
                                                                   ViSession* VirtualNameHandle) {
   return CreateItem(
       Handles().virtualNameCollection, Handles().virtualName, CollectionHandle, VirtualNameHandle,
-      [&] { return Virtual(Name, MapTo); }, kAdd);
+      [&] { return NewVirtualName(Name, MapTo); }, kAdd);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyVirtualName(ViSession CollectionHandle,
                                                                    ViSession VirtualNameHandle) {

@@ -41,7 +41,6 @@ std::string Message(const char* prefix, const V& value, const char* suffix) {
 
 class iConfigStoreItem {
  public:
-  iConfigStoreItem() = default;
   iConfigStoreItem(const iConfigStoreItem&) = delete;
   iConfigStoreItem& operator=(const iConfigStoreItem&) = delete;
   virtual ~iConfigStoreItem() = default;
@@ -63,6 +62,9 @@ class iConfigStoreItem {
   int32_t GetRefCount() const { return refCount_; }
   iConfigStoreCollection* GetOwner() const { return owner_; }
   const tLifeToken& Life() const { return life_; }
+
+ protected:
+  iConfigStoreItem() = default;
 
  private:
   iConfigStoreCollection* owner_ = nullptr;
@@ -105,8 +107,6 @@ class iZavCollectionItem : public iKeyedItem<std::string> {
 
 class iConfigStoreCollection {
  public:
-  iConfigStoreCollection(tZavConfigStore* store, const std::string& name)
-      : store_(store), name_(name) {}
   iConfigStoreCollection(const iConfigStoreCollection&) = delete;
   iConfigStoreCollection& operator=(const iConfigStoreCollection&) = delete;
   virtual ~iConfigStoreCollection() = default;
@@ -115,6 +115,10 @@ class iConfigStoreCollection {
   void SetStore(tZavConfigStore* store) { store_ = store; }
   const std::string& GetCollectionName() const { return name_; }
   const tLifeToken& Life() const { return life_; }
+
+ protected:
+  iConfigStoreCollection(tZavConfigStore* store, const std::string& name)
+      : store_(store), name_(name) {}
 
  private:
   tZavConfigStore* store_;

@@ -15,7 +15,6 @@ const char* const kProcessDefaultVariable = "ZAVCONFIGSERVERDEFAULT";
 tZavConfigStore::tZavConfigStore(std::unique_ptr<iStoreFile> file)
     : description_(kDefaultDescription), storeFile_(std::move(file)) {}
 
-const char* tZavConfigStore::GetDefaultDescription() { return kDefaultDescription; }
 std::string tZavConfigStore::GetName() const { return kStoreName; }
 std::string tZavConfigStore::GetVendor() const { return kVendor; }
 std::string tZavConfigStore::GetRevision() const { return kRevision; }

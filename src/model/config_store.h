@@ -18,7 +18,6 @@ class tZavConfigStore {
   tZavConfigStore(const tZavConfigStore&) = delete;
   tZavConfigStore& operator=(const tZavConfigStore&) = delete;
 
-  static const char* GetDefaultDescription();
   std::string GetName() const;
   std::string GetVendor() const;
   std::string GetRevision() const;
@@ -31,7 +30,6 @@ class tZavConfigStore {
   std::string GetProcessDefaultLocation() const;
   void SetProcessDefaultLocation(const std::string& value);
   const std::string& GetActualLocation() const { return actualLocation_; }
-  bool IsDeserialized() const { return deserialized_; }
 
   tZavCollection<tZavLogicalName>* GetLogicalNames() { return &logicalNames_; }
   tZavSessionCollection* GetSessions() { return &sessions_; }

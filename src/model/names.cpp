@@ -1,19 +1,18 @@
 #include "model/names.h"
 
-namespace zav {
+namespace {
+// True for the empty string and for strings made only of a-z, A-Z, 0-9, '!' and '_'.
 bool IsValidName(const std::string& name) {
   static const std::string allowed =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!_";
   return name.find_first_not_of(allowed) == std::string::npos;
 }
-}  // namespace zav
 
-namespace {
 // Shared by both name kinds; only the kind word of the message differs.
 void CheckName(const std::string& name, long rangeCount, const char* kind) {
   if (rangeCount == 0 && name.empty())
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE, "Set failed. The name of the item cannot be empty.");
-  if (!zav::IsValidName(name))
+  if (!IsValidName(name))
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE,
                   std::string("Set failed. The name of a ") + kind +
                       " item must consist of one or more of the following: 'a'-'z', 'A'-'Z', "

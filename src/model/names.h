@@ -8,11 +8,6 @@
 
 #include "model/collection.h"
 
-namespace zav {
-// True for the empty string and for strings made only of a-z, A-Z, 0-9, '!' and '_'.
-bool IsValidName(const std::string& name);
-}  // namespace zav
-
 class tZavPhysicalRange : public iZavCollectionItem {
  public:
   int32_t GetMin() const { return min_; }
