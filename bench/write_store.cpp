@@ -17,6 +17,7 @@
 #include <libxml/tree.h>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_writer.h"
 
 namespace {
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
   const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
   const std::string out = file + ".written";
   try {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     store.Deserialize(file);
     xmlDocPtr doc = xmlReadFile(file.c_str(), nullptr, XML_PARSE_NOBLANKS | XML_PARSE_NONET | XML_PARSE_HUGE);
     if (!doc) return 1;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_reader.h"
 #include "persist/store_writer.h"
 #include "platform/paths.h"
@@ -47,18 +48,18 @@ void Read(tZavConfigStore& store, const char* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static tSandbox sandbox;
-  tZavConfigStore store;
+  tZavConfigStore store(NewPlatformConfigFile());
   try {
     Read(store, reinterpret_cast<const char*>(data), size);
   } catch (const zav::persist::tDocumentFault&) {
     return 0;
-  } catch (const _zavconfig_error&) {
+  } catch (const zav::Error&) {
     return 0;
   }
   std::string first, second;
   try {
     zav::persist::WriteConfigStore(&store, first);
-    tZavConfigStore again;
+    tZavConfigStore again(NewPlatformConfigFile());
     Read(again, first.data(), first.size());
     zav::persist::WriteConfigStore(&again, second);
   } catch (const std::exception& failure) {

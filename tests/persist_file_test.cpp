@@ -32,8 +32,8 @@ template <class Call>
 std::string FailureOf(Call call) {
   try {
     call();
-  } catch (const _zavconfig_error& e) {
-    return std::to_string(e.code()) + " " + (e.what() + _zavconfig_error::Prefix().size());
+  } catch (const zav::Error& e) {
+    return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
   }
   return "";
 }
@@ -51,11 +51,11 @@ class ConfigFileTest : public ::testing::Test {
   ~ConfigFileTest() override { std::filesystem::current_path(cwd_); }
 
   std::string Deserialize(const std::string& path) {
-    store_ = std::make_unique<tZavConfigStore>();
+    store_ = std::make_unique<tZavConfigStore>(NewPlatformConfigFile());
     return FailureOf([&] { store_->Deserialize(path); });
   }
   static std::string Serialize(const std::string& description, const std::string& path) {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     store.SetDescription(description);
     return FailureOf([&] { store.Serialize(path); });
   }
@@ -111,7 +111,7 @@ TEST_F(ConfigFileTest, DeserializeFailures) {
     EXPECT_PRED2(Matches, Deserialize(path), failure);
     EXPECT_EQ(store_->GetSoftwareModules()->Count() + store_->GetLogicalNames()->Count(), modules) << path;
     // Nothing of a refused document remains, the Description read before the fault included.
-    EXPECT_EQ(store_->GetDescription(), tZavConfigStore::GetDefaultDescription()) << path;
+    EXPECT_EQ(store_->GetDescription(), tZavConfigStore(NewPlatformConfigFile()).GetDescription()) << path;
   }
 }
 

@@ -16,6 +16,7 @@
 #include <libxml/xmlschemas.h>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_reader.h"
 #include "test_support.h"
 
@@ -44,7 +45,7 @@ bool SchemaAccepts(const std::string& text) {
 // Whether the reader takes the text as a store document. A model rule that refuses a value
 // (a duplicate name, an empty one) is no verdict on the document's form.
 bool ReaderAccepts(const std::string& text) {
-  tZavConfigStore store;
+  tZavConfigStore store(NewPlatformConfigFile());
   size_t at = 0;
   try {
     zav::persist::ReadConfigStore(&store, [&](char* buffer, size_t size) {
@@ -56,7 +57,7 @@ bool ReaderAccepts(const std::string& text) {
     });
   } catch (const zav::persist::tDocumentFault&) {
     return false;
-  } catch (const _zavconfig_error&) {
+  } catch (const zav::Error&) {
   }
   return true;
 }

@@ -260,26 +260,20 @@ class tIdTable {
 };
 
 // ---------------------------------------------------------------------------------------------
-// Hands a new item to its collection. Until the add succeeds the reader owns the item and a
-// failure destroys it; once a collection holds it, the collection owns it.
-template <class T, class Add>
-T* AddOwned(std::unique_ptr<iConfigStoreItem>& owned, T* item, Add add) {
-  try {
-    add(item);
-  } catch (...) {
-    if (!item->IsOrphan()) owned.release();
-    throw;
-  }
-  owned.release();
-  return item;
-}
-
+// A new item, owned by the reader until its collection takes it.
 template <class T>
 T* NewItem(std::unique_ptr<iConfigStoreItem>& owned) {
   auto item = std::make_unique<T>();
   T* raw = item.get();
   owned = std::move(item);
   return raw;
+}
+
+// Hands the reader's item to its collection's add, which owns it from then on, also when the
+// add refuses it (and destroys it).
+template <class T>
+std::unique_ptr<T> HandOver(std::unique_ptr<iConfigStoreItem>& owned) {
+  return std::unique_ptr<T>(static_cast<T*>(owned.release()));
 }
 
 // One open element.
@@ -513,7 +507,7 @@ void tReader::Build(Step step) {
   if (!building_) return;
   try {
     step();
-  } catch (const _zavconfig_error&) {
+  } catch (const zav::Error&) {
     // A model rule refused a value: nothing more is built, but the rest of the document is
     // still checked, because a document the schema refuses is reported as such.
     modelError_ = std::current_exception();
@@ -666,9 +660,8 @@ void tReader::BeginItem(tFrame& frame) {
     case K::Api: frame.item = NewItem<tZavPublishedAPI>(owned); break;
     case K::Module: {
       // A module joins the store before its content is read.
-      auto* module = NewItem<tZavSoftwareModule>(owned);
-      auto* modules = store_->GetSoftwareModules();
-      frame.item = AddOwned(owned, module, [modules](tZavSoftwareModule* m) { modules->Add(m); });
+      NewItem<tZavSoftwareModule>(owned);
+      frame.item = store_->GetSoftwareModules()->Add(HandOver<tZavSoftwareModule>(owned));
       break;
     }
     case K::Asset: frame.item = NewItem<tZavHardwareAsset>(owned); break;
@@ -690,7 +683,7 @@ void tReader::BeginItem(tFrame& frame) {
 }
 
 // The data component collection of the item that owns a DataComponents list.
-iZavCollectionBase<iZavDataComponent>* DataComponentsOf(const tFrame& owner) {
+tZavCollection<iZavDataComponent>* DataComponentsOf(const tFrame& owner) {
   if (owner.kind == K::StructComp) return static_cast<tZavStructure*>(owner.item)->GetDataComponents();
   return static_cast<iZavConfigComponent*>(owner.item)->GetDataComponents();
 }
@@ -701,73 +694,52 @@ void tReader::EndItem(tFrame& frame) {
   std::unique_ptr<iConfigStoreItem>& owned = frame.owned;
   iConfigStoreItem* added = frame.item;
   switch (frame.kind) {
-    case K::Api: {
-      auto* global = store_->GetPublishedAPIs();
-      added = AddOwned(owned, static_cast<tZavPublishedAPI*>(frame.item),
-                       [global](tZavPublishedAPI* api) { global->AddToGlobal(api); });
+    case K::Api:
+      added = store_->GetPublishedAPIs()->AddToGlobal(HandOver<tZavPublishedAPI>(owned));
       break;
-    }
     case K::Module: {
       auto* module = static_cast<tZavSoftwareModule*>(frame.item);
       module->SetAssemblyQualifiedClassName(frame.held);
       module->SetModulePath64(frame.held2);
       break;
     }
-    case K::Asset: {
-      auto* assets = store_->GetHardwareAssets();
-      added = AddOwned(owned, static_cast<tZavHardwareAsset*>(frame.item),
-                       [assets](tZavHardwareAsset* a) { assets->Add(a); });
+    case K::Asset:
+      added = store_->GetHardwareAssets()->Add(HandOver<tZavHardwareAsset>(owned));
       break;
-    }
-    case K::Driver: {
-      auto* view = store_->GetDriverSessions();
-      added = AddOwned(owned, static_cast<tZavDriverSession*>(frame.item),
-                       [view](tZavDriverSession* s) { view->AddDriverSession(s); });
+    case K::Driver:
+    case K::Session:
+      // A driver session joins the driver-session view with it.
+      added = store_->GetSessions()->Add(HandOver<tZavSession>(owned));
       break;
-    }
-    case K::Session: {
-      auto* sessions = store_->GetSessions();
-      added = AddOwned(owned, static_cast<tZavSession*>(frame.item),
-                       [sessions](tZavSession* s) { sessions->Add(s); });
+    case K::Logical:
+      added = store_->GetLogicalNames()->Add(HandOver<tZavLogicalName>(owned));
       break;
-    }
-    case K::Logical: {
-      auto* names = store_->GetLogicalNames();
-      added = AddOwned(owned, static_cast<tZavLogicalName*>(frame.item),
-                       [names](tZavLogicalName* n) { names->Add(n); });
-      break;
-    }
     case K::Phys: {
       auto* name = static_cast<tZavPhysicalName*>(frame.item);
       name->SetCheckedName(frame.held);
       auto* target = owner.kind == K::Module ? static_cast<tZavSoftwareModule*>(owner.item)->GetPhysicalNames()
                                              : static_cast<tZavPhysicalName*>(owner.item)->GetPhysicalNames();
-      added = AddOwned(owned, name, [target](tZavPhysicalName* n) { target->Add(n); });
+      added = target->Add(HandOver<tZavPhysicalName>(owned));
       break;
     }
     case K::PRange: {
-      auto* target = static_cast<tZavPhysicalName*>(owner.item)->GetPhysicalRanges();
-      added = AddOwned(owned, static_cast<tZavPhysicalRange*>(frame.item),
-                       [target](tZavPhysicalRange* r) { target->Add(r); });
+      added = static_cast<tZavPhysicalName*>(owner.item)->GetPhysicalRanges()->Add(
+          HandOver<tZavPhysicalRange>(owned));
       break;
     }
     case K::Virt: {
       auto* name = static_cast<tZavVirtualName*>(frame.item);
       name->SetCheckedName(frame.held);
-      auto* target = static_cast<tZavSession*>(owner.item)->GetVirtualNames();
-      added = AddOwned(owned, name, [target](tZavVirtualName* n) { target->Add(n); });
+      added = static_cast<tZavSession*>(owner.item)->GetVirtualNames()->Add(HandOver<tZavVirtualName>(owned));
       break;
     }
     case K::VRange: {
-      auto* target = static_cast<tZavVirtualName*>(owner.item)->GetVirtualRanges();
-      added = AddOwned(owned, static_cast<tZavVirtualRange*>(frame.item),
-                       [target](tZavVirtualRange* r) { target->Add(r); });
+      added = static_cast<tZavVirtualName*>(owner.item)->GetVirtualRanges()->Add(
+          HandOver<tZavVirtualRange>(owned));
       break;
     }
     default: {  // the data components
-      auto* target = DataComponentsOf(owner);
-      added = AddOwned(owned, static_cast<iZavDataComponent*>(frame.item),
-                       [target](iZavDataComponent* c) { target->Add(c); });
+      added = DataComponentsOf(owner)->Add(HandOver<iZavDataComponent>(owned));
       break;
     }
   }

@@ -87,10 +87,10 @@ class tWalk {
   void Store(tZavConfigStore* store);
 
  private:
-  void Components(iZavCollectionBase<iZavDataComponent>* list);
-  void PhysicalNames(iZavCollectionBase<tZavPhysicalName>* list);
+  void Components(tZavCollection<iZavDataComponent>* list);
+  void PhysicalNames(tZavCollection<tZavPhysicalName>* list);
   void PhysicalRanges(tZavPhysicalName* name);
-  void VirtualNames(iZavCollectionBase<tZavVirtualName>* list);
+  void VirtualNames(tZavCollection<tZavVirtualName>* list);
   // The start of a configuration component: its element, Name, Description, data components,
   // then its id.
   void ConfigCommon(iZavConfigComponent* item, const char* element);
@@ -102,15 +102,15 @@ class tWalk {
 #define ZAV_GET(expr) [&] { return (expr); }
 
 template <class Sink>
-void tWalk<Sink>::Components(iZavCollectionBase<iZavDataComponent>* list) {
+void tWalk<Sink>::Components(tZavCollection<iZavDataComponent>* list) {
   struct tLevel {
-    iZavCollectionBase<iZavDataComponent>* list;
+    tZavCollection<iZavDataComponent>* list;
     long index;
     long count;
     iZavDataComponent* owner;  // the structure whose members these are; null at the top
   };
   std::vector<tLevel> levels;
-  auto open = [&](iZavCollectionBase<iZavDataComponent>* members, iZavDataComponent* owner) {
+  auto open = [&](tZavCollection<iZavDataComponent>* members, iZavDataComponent* owner) {
     const long count = members->Count();
     if (count == 0) return false;
     s_.Open("DataComponents");
@@ -195,15 +195,15 @@ void tWalk<Sink>::PhysicalRanges(tZavPhysicalName* name) {
 }
 
 template <class Sink>
-void tWalk<Sink>::PhysicalNames(iZavCollectionBase<tZavPhysicalName>* list) {
+void tWalk<Sink>::PhysicalNames(tZavCollection<tZavPhysicalName>* list) {
   struct tLevel {
-    iZavCollectionBase<tZavPhysicalName>* list;
+    tZavCollection<tZavPhysicalName>* list;
     long index;
     long count;
     tZavPhysicalName* owner;  // the name these are nested in; null at the top
   };
   std::vector<tLevel> levels;
-  auto open = [&](iZavCollectionBase<tZavPhysicalName>* names, tZavPhysicalName* owner) {
+  auto open = [&](tZavCollection<tZavPhysicalName>* names, tZavPhysicalName* owner) {
     const long count = names->Count();
     if (count == 0) return false;
     s_.Open("PhysicalNames");
@@ -238,7 +238,7 @@ void tWalk<Sink>::PhysicalNames(iZavCollectionBase<tZavPhysicalName>* list) {
 }
 
 template <class Sink>
-void tWalk<Sink>::VirtualNames(iZavCollectionBase<tZavVirtualName>* list) {
+void tWalk<Sink>::VirtualNames(tZavCollection<tZavVirtualName>* list) {
   const long count = list->Count();
   if (count == 0) return s_.Empty("VirtualNames");
   s_.Open("VirtualNames");
@@ -343,7 +343,7 @@ void tWalk<Sink>::Store(tZavConfigStore* store) {
     s_.Text("ProgID", ZAV_GET(module->GetProgID()), where);
     s_.Text("SupportedInstrumentModels", ZAV_GET(module->GetSupportedInstrumentModels()), where);
     PhysicalNames(module->GetPhysicalNames());
-    tZavPublishedAPICollection* refs = module->GetPublishedAPIs();
+    tZavPublishedAPIReferences* refs = module->GetPublishedAPIs();
     list("PublishedAPIs", refs, [&](tZavPublishedAPI* api) { s_.Ref("ZavPublishedAPI", api); });
     s_.Text("AssemblyQualifiedClassName", ZAV_GET(module->GetAssemblyQualifiedClassName()), where);
     s_.Text("ModulePath64", ZAV_GET(module->GetModulePath64()), where);
