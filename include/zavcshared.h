@@ -32,7 +32,8 @@ extern "C" {
 #endif
 
 /** Replaces the calling thread's record with ErrorCode and a copy of ErrorDescription
- *  (NULL records the empty text). Returns 0, or 0xBFFA0000 when the text cannot be stored. */
+ *  (NULL records the empty text). Returns 0, or 0xBFFA0000 when the copy cannot be allocated:
+ *  the record then holds ErrorCode and the first 255 bytes of the text. */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_SetError(ViSession Vi, ViStatus ErrorCode,
                                                            ViConstString ErrorDescription);
 

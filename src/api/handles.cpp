@@ -1,7 +1,9 @@
 #include "api/handles.h"
 
 #include <array>
+#include <cstdint>
 #include <set>
+#include <stdexcept>
 
 namespace {
 // Every live table, so that a value is never issued twice while any table holds it.
@@ -10,27 +12,32 @@ std::set<const tHandleTableBase*>& AllTables() {
   return tables;
 }
 
-ViSession NextHandleValue() {
-  static ViSession next = 1;
-  for (;;) {
-    ViSession value = next++;
-    if (value == 0) continue;  // after the counter wraps
-    bool taken = false;
-    for (const tHandleTableBase* table : AllTables()) taken = taken || table->Contains(value);
-    if (!taken) return value;
-  }
-}
-
 [[noreturn]] void ThrowNoSuchHandle() {
   ThrowZavError(ZAVCONFIG_ERROR_INVALID_HANDLE, "ZavConfiguration Server: Handle does not exist.");
 }
 }  // namespace
 
+ViSession tHandleCounter::Next() {
+  for (uint64_t tried = 0; tried <= UINT32_MAX; ++tried) {
+    const ViSession value = next_++;
+    if (value == 0) continue;
+    bool taken = false;
+    for (const tHandleTableBase* table : AllTables()) taken = taken || table->Contains(value);
+    if (!taken) return value;
+  }
+  throw std::length_error("every handle value is in use");
+}
+
+tHandleCounter& HandleCounter() {
+  static tHandleCounter counter;
+  return counter;
+}
+
 tHandleTableBase::tHandleTableBase() { AllTables().insert(this); }
 tHandleTableBase::~tHandleTableBase() { AllTables().erase(this); }
 
 ViSession tHandleTableBase::Insert(void* object, std::weak_ptr<const void> alive) {
-  ViSession value = NextHandleValue();
+  ViSession value = HandleCounter().Next();
   cells_.emplace(value, tCell{object, std::move(alive)});
   return value;
 }

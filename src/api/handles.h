@@ -1,6 +1,11 @@
 // Handle tables: the only way a caller reaches a model object. A handle is a 32-bit value from
 // one process-wide counter; each kind of object has its own table, so a handle of one kind is
 // unknown to every other kind's table.
+//
+// The counter counts up from 1 and wraps after 0xFFFFFFFF. It never issues 0, nor a value any
+// table holds (a handle whose object is gone is held until it is disposed). So a disposed value
+// comes back only after every other value has been issued since: a caller that keeps using a
+// disposed handle may reach another object after about four billion further handles.
 #pragma once
 
 #include <array>
@@ -10,6 +15,21 @@
 
 #include "api/error.h"
 #include "model/config_store.h"
+
+// The next handle value. Counting starts where a test wants it, so the wrap can be reached.
+class tHandleCounter {
+ public:
+  explicit tHandleCounter(ViSession next = 1) : next_(next) {}
+  // The next value that is neither 0 nor held by a table. Throws when every value is held
+  // (which memory would not allow long before).
+  ViSession Next();
+
+ private:
+  ViSession next_;
+};
+
+// The counter every table issues from.
+tHandleCounter& HandleCounter();
 
 class tHandleTableBase {
  public:
