@@ -45,7 +45,8 @@ ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_SetError(ViSession Vi, ViStatu
  *    0    with a NULL buffer copies nothing and returns the needed size; with a buffer, the
  *         buffer is taken to hold ZAVCONFIG_ERROR_DESCRIPTION_SIZE (256) bytes: at most 255
  *         bytes and a NUL are copied and 0 is returned;
- *    < 0  copies the whole text with its NUL, unchecked, and returns 0. */
+ *    < 0  copies the whole text with its NUL, unchecked, and returns 0; a NULL buffer fails
+ *         with 0xBFFA0058. */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_GetError(ViSession Vi, ViStatus* ErrorCode,
                                                            ViInt32 BufferSize,
                                                            ViChar ErrorDescription[]);

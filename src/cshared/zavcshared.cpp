@@ -5,6 +5,7 @@
 #include "zavcshared.h"
 #include "zavconfig.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -57,25 +58,20 @@ ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_GetError(ViSession /*Vi*/, ViS
   const char* text = record.Text();
   const size_t length = record.Length();
   const ViInt32 needed = static_cast<ViInt32>(length + 1);
-  if (BufferSize < 0) {
-    if (ErrorDescription) std::memcpy(ErrorDescription, text, length + 1);
-    return VI_SUCCESS;
-  }
-  if (BufferSize == 0) {
-    if (!ErrorDescription) return needed;
-    // A caller that passes a buffer without a size promises the documented fixed size.
-    BufferSize = ZAVCONFIG_ERROR_DESCRIPTION_SIZE;
-    std::strncpy(ErrorDescription, text, BufferSize);
-    ErrorDescription[BufferSize - 1] = '\0';
-    return VI_SUCCESS;
-  }
+  if (BufferSize == 0 && !ErrorDescription) return needed;
   if (!ErrorDescription) return ZAVCONFIG_ERROR_NULL_POINTER;
-  std::strncpy(ErrorDescription, text, BufferSize);
-  if (needed > BufferSize) {
-    ErrorDescription[BufferSize - 1] = '\0';
-    return needed;
+  if (BufferSize < 0) {
+    std::memcpy(ErrorDescription, text, length + 1);
+    return VI_SUCCESS;
   }
-  return VI_SUCCESS;
+  // A caller that passes a buffer without a size promises the documented fixed size.
+  const bool fixedSize = BufferSize == 0;
+  if (fixedSize) BufferSize = ZAVCONFIG_ERROR_DESCRIPTION_SIZE;
+  // As strncpy with BufferSize as the limit, the last byte always NUL.
+  const size_t copied = std::min(length, static_cast<size_t>(BufferSize) - 1);
+  std::memcpy(ErrorDescription, text, copied);
+  std::memset(ErrorDescription + copied, 0, static_cast<size_t>(BufferSize) - copied);
+  return fixedSize || needed <= BufferSize ? VI_SUCCESS : needed;
 }
 
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_ClearError(ViSession /*Vi*/) {
