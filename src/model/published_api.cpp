@@ -101,7 +101,8 @@ void tZavPublishedAPICollection::RemoveReference(tZavPublishedAPI* api) {
                   zav::Message("Remove failed. ", api ? api->GetKey() : tZavPublishedAPIKey(),
                                " is not added to this configuration store."));
   auto it = Entries().find(api->GetKey());
-  if (it == Entries().end() || it->second != api)
+  // The global collection owns its APIs and lists no references: erasing one there would lose it.
+  if (IsGlobal() || it == Entries().end() || it->second != api)
     ThrowZavError(ZAVCONFIG_ERROR_NOT_FOUND, "Remove failed. Item does not exist in the collection.");
   api->DecrementRefCount();
   EraseEntry(it, api);
