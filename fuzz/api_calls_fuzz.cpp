@@ -3,14 +3,14 @@
 // must be one that function documents, a failure must be recorded with the same code, and what
 // the call changed must read back: counts move by one, names and references read as set, and a
 // store that writes reads back with the same counts.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "zavconfig.h"
 #include "zavcshared.h"
@@ -32,7 +32,8 @@ struct tSandbox {
     const std::string registry = dir + "/registry.ini", master = dir + "/master.xml";
     const std::string text = "[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=" + master +
                              "\n[Software\\ZAV]\nZavDataDir=" ZAV_SOURCE_DIR "/data/\n";
-    for (const auto& [path, content] : {std::pair{registry, text}, std::pair{master, std::string()}}) {
+    for (const auto& [path, content] :
+         {std::pair{registry, text}, std::pair{master, std::string()}}) {
       FILE* out = std::fopen(path.c_str(), "w");
       std::fputs(content.c_str(), out);
       std::fclose(out);
@@ -54,8 +55,19 @@ ViStatus CreatePhysical(ViSession c, ViConstString n, ViSession* out) {
   return ZavConfig_CreatePhysicalName(c, n, "Rc", out);
 }
 
-enum Kind { kLogical, kSession, kDriver, kAsset, kModule, kApi, kComponent, kVirtual, kPhysical,
-            kKindCount, kStore = kKindCount };
+enum Kind {
+  kLogical,
+  kSession,
+  kDriver,
+  kAsset,
+  kModule,
+  kApi,
+  kComponent,
+  kVirtual,
+  kPhysical,
+  kKindCount,
+  kStore = kKindCount
+};
 
 struct tKind {
   ViStatus (*count)(ViSession, ViInt32*);
@@ -66,10 +78,10 @@ struct tKind {
   ViStatus (*get)(ViSession, ViAttr, ViInt32, ViChar[]);
   ViStatus (*set)(ViSession, ViAttr, ViConstString);
 };
-#define ZAV_KIND(K, byName, create)                                                           \
-  tKind {                                                                                     \
-    ZavConfig_Get##K##Count, ZavConfig_Get##K##ItemByIndex, byName, create,                   \
-        ZavConfig_Destroy##K, ZavConfig_Get##K##PropertyViString, ZavConfig_Set##K##PropertyViString \
+#define ZAV_KIND(K, byName, create)                                                               \
+  tKind {                                                                                         \
+    ZavConfig_Get##K##Count, ZavConfig_Get##K##ItemByIndex, byName, create, ZavConfig_Destroy##K, \
+        ZavConfig_Get##K##PropertyViString, ZavConfig_Set##K##PropertyViString                    \
   }
 #define ZAV_NAMED_KIND(K, create) ZAV_KIND(K, ZavConfig_Get##K##ItemByName, create)
 const tKind kKinds[kKindCount] = {
@@ -84,9 +96,12 @@ const tKind kKinds[kKindCount] = {
     ZAV_NAMED_KIND(PhysicalName, CreatePhysical),
 };
 ViStatus (*const kStoreCollections[])(ViSession, ViSession*) = {
-    ZavConfig_GetConfigStoreLogicalNameCollection, ZavConfig_GetConfigStoreSessionCollection,
-    ZavConfig_GetConfigStoreDriverSessionCollection, ZavConfig_GetConfigStoreHardwareAssetCollection,
-    ZavConfig_GetConfigStoreSoftwareModuleCollection, ZavConfig_GetConfigStorePublishedAPICollection};
+    ZavConfig_GetConfigStoreLogicalNameCollection,
+    ZavConfig_GetConfigStoreSessionCollection,
+    ZavConfig_GetConfigStoreDriverSessionCollection,
+    ZavConfig_GetConfigStoreHardwareAssetCollection,
+    ZavConfig_GetConfigStoreSoftwareModuleCollection,
+    ZavConfig_GetConfigStorePublishedAPICollection};
 
 constexpr ViStatus kHandle = ZAVCONFIG_ERROR_INVALID_HANDLE, kNotFound = ZAVCONFIG_ERROR_NOT_FOUND;
 
@@ -103,24 +118,50 @@ class tRun {
   }
   ~tRun() {
     for (const tEntry& e : pool_)
-      if (e.kind == kStore) ZavConfig_Close(e.handle);
-      else ZavConfig_DisposeHandle(e.handle);
+      if (e.kind == kStore)
+        ZavConfig_Close(e.handle);
+      else
+        ZavConfig_DisposeHandle(e.handle);
   }
 
   void Step() {
     switch (Byte() % 12) {
-      case 0: Create(); break;
-      case 1: Destroy(); break;
-      case 2: Fetch(); break;
-      case 3: SetString(); break;
-      case 4: GetString(); break;
-      case 5: Dispose(); break;
-      case 6: Reference(); break;
-      case 7: Child(); break;
-      case 8: ApiReference(); break;
-      case 9: Resolve(); break;
-      case 10: RoundTrip(); break;
-      default: Reopen(); break;
+      case 0:
+        Create();
+        break;
+      case 1:
+        Destroy();
+        break;
+      case 2:
+        Fetch();
+        break;
+      case 3:
+        SetString();
+        break;
+      case 4:
+        GetString();
+        break;
+      case 5:
+        Dispose();
+        break;
+      case 6:
+        Reference();
+        break;
+      case 7:
+        Child();
+        break;
+      case 8:
+        ApiReference();
+        break;
+      case 9:
+        Resolve();
+        break;
+      case 10:
+        RoundTrip();
+        break;
+      default:
+        Reopen();
+        break;
     }
   }
   bool More() const { return pos_ < size_ && pool_.size() < 4000; }
@@ -143,7 +184,8 @@ class tRun {
     if (b >= 0xF0) return b == 0xFF ? 0 : 0xFFFFFF00u + b;
     std::vector<size_t> fit;
     for (size_t i = 0; i < pool_.size(); ++i)
-      if (b >= 0xC0 || (pool_[i].kind == kind && pool_[i].collection == collection)) fit.push_back(i);
+      if (b >= 0xC0 || (pool_[i].kind == kind && pool_[i].collection == collection))
+        fit.push_back(i);
     if (fit.empty()) return 0;
     const size_t i = fit[b % fit.size()];
     if (found) *found = static_cast<int>(i);
@@ -213,7 +255,8 @@ class tRun {
     if (CountOf(kind, collection) != before + 1) Fail("a create did not add one item");
     if (NameOf(kind, item) != name.substr(0, 63)) Fail("a created item has another name");
     ViSession found = 0;
-    if (kKinds[kind].byName && Check(kKinds[kind].byName(collection, name.c_str(), &found), "by name", {}) == 0)
+    if (kKinds[kind].byName &&
+        Check(kKinds[kind].byName(collection, name.c_str(), &found), "by name", {}) == 0)
       Keep(found, kind, false);
   }
   void Destroy() {
@@ -263,8 +306,9 @@ class tRun {
     // A negative size promises room for the whole value: it is only given with the room.
     const ViStatus needed = kKinds[kind].get(item, id, 0, nullptr);
     if (size < 0 && out && (needed < 0 || needed > 300)) return;
-    const ViStatus status = Check(kKinds[kind].get(item, id, size, out), "get string",
-                                  {ZAVCONFIG_ERROR_INVALID_PROPERTY_ID, ZAVCONFIG_ERROR_NULL_POINTER}, true);
+    const ViStatus status =
+        Check(kKinds[kind].get(item, id, size, out), "get string",
+              {ZAVCONFIG_ERROR_INVALID_PROPERTY_ID, ZAVCONFIG_ERROR_NULL_POINTER}, true);
     if (status >= 0 && needed < 0) Fail("a getter failed only on a size query");
     if (status >= 0 && size > 0 && out && out[std::min<ViInt32>(size, needed) - 1] != '\0')
       Fail("a string getter left its output unterminated");
@@ -282,17 +326,20 @@ class tRun {
       int from, to;
       ViStatus (*get)(ViSession, ViSession*);
       ViStatus (*set)(ViSession, ViSession);
-    } refs[] = {
-        {kLogical, kSession, ZavConfig_GetLogicalNameSessionReference, ZavConfig_SetLogicalNameSessionReference},
-        {kSession, kAsset, ZavConfig_GetSessionHardwareAssetReference, ZavConfig_SetSessionHardwareAssetReference},
-        {kSession, kModule, ZavConfig_GetSessionSoftwareModuleReference, ZavConfig_SetSessionSoftwareModuleReference}};
+    } refs[] = {{kLogical, kSession, ZavConfig_GetLogicalNameSessionReference,
+                 ZavConfig_SetLogicalNameSessionReference},
+                {kSession, kAsset, ZavConfig_GetSessionHardwareAssetReference,
+                 ZavConfig_SetSessionHardwareAssetReference},
+                {kSession, kModule, ZavConfig_GetSessionSoftwareModuleReference,
+                 ZavConfig_SetSessionSoftwareModuleReference}};
     const auto& ref = refs[Byte() % 3];
     const ViSession from = Pick(ref.from, false), to = Byte() % 4 ? Pick(ref.to, false) : 0;
     if (Byte() % 2 &&
         Check(ref.set(from, to), "set reference", {ZAVCONFIG_ERROR_INVALID_VALUE}) == 0 && to) {
       ViSession read = 0;
       Check(ref.get(from, &read), "get reference", {});
-      if (read == 0 || NameOf(ref.to, read) != NameOf(ref.to, to)) Fail("a reference reads as another");
+      if (read == 0 || NameOf(ref.to, read) != NameOf(ref.to, to))
+        Fail("a reference reads as another");
       Keep(read, ref.to, false);
     }
     ViSession read = 0;
@@ -302,14 +349,13 @@ class tRun {
     static const struct {
       int parent, child;
       ViStatus (*get)(ViSession, ViSession*);
-    } children[] = {
-        {kSession, kComponent, ZavConfig_GetConfigComponentDataComponentCollection},
-        {kAsset, kComponent, ZavConfig_GetConfigComponentDataComponentCollection},
-        {kModule, kComponent, ZavConfig_GetConfigComponentDataComponentCollection},
-        {kSession, kVirtual, ZavConfig_GetSessionVirtualNameCollection},
-        {kModule, kPhysical, ZavConfig_GetSoftwareModulePhysicalNameCollection},
-        {kModule, kApi, ZavConfig_GetSoftwareModulePublishedAPICollection},
-        {kPhysical, kPhysical, ZavConfig_GetPhysicalNameChildPhysicalNameCollection}};
+    } children[] = {{kSession, kComponent, ZavConfig_GetConfigComponentDataComponentCollection},
+                    {kAsset, kComponent, ZavConfig_GetConfigComponentDataComponentCollection},
+                    {kModule, kComponent, ZavConfig_GetConfigComponentDataComponentCollection},
+                    {kSession, kVirtual, ZavConfig_GetSessionVirtualNameCollection},
+                    {kModule, kPhysical, ZavConfig_GetSoftwareModulePhysicalNameCollection},
+                    {kModule, kApi, ZavConfig_GetSoftwareModulePublishedAPICollection},
+                    {kPhysical, kPhysical, ZavConfig_GetPhysicalNameChildPhysicalNameCollection}};
     const auto& c = children[Byte() % 7];
     ViSession collection = 0;
     if (Check(c.get(Pick(c.parent, false), &collection), "child collection", {}) == 0)
@@ -332,7 +378,8 @@ class tRun {
     ViSession session = 0;
     const std::string name = Text();
     if (Check(ZavConfig_GetSession(Pick(kStore, false), name.c_str(), &session), "get session",
-              {ZAVCONFIG_ERROR_SESSION_NOT_FOUND}) == 0 && session)
+              {ZAVCONFIG_ERROR_SESSION_NOT_FOUND}) == 0 &&
+        session)
       Keep(session, kSession, false);
   }
   // A store that writes reads back into a new store with the same number of every item.

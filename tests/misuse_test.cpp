@@ -1,10 +1,10 @@
 // Misuse that must end in a status: an error text that cannot be stored, and the handle counter
 // at the end of its 32 bits. Built apart from the other suites, since it replaces operator new.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <new>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "api/handles.h"
 #include "zavcshared.h"

@@ -1,16 +1,16 @@
 // The atomic save: through links, keeping mode and owner, and under injected I/O faults, after
 // which the old file must be whole and nothing of the attempt may remain.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <set>
 #include <string>
-
-#include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/atomic_file.h"
 #include "test_support.h"
@@ -34,6 +34,11 @@ bool Save(const std::string& path, const std::string& text, std::string& error) 
   return zp::WriteFileAtomically(path, text.data(), text.size(), error);
 }
 
+int Fails(int err) { return errno = err, -1; }
+ssize_t WriteAtMost(size_t most, int fd, const void* data, size_t size) {
+  return ::write(fd, data, std::min(size, most));
+}
+
 // Puts fault-injecting calls in place for one test and the real ones back afterwards.
 class AtomicFileTest : public ::testing::TestWithParam<bool> {
  protected:
@@ -43,7 +48,7 @@ class AtomicFileTest : public ::testing::TestWithParam<bool> {
     // Without unnamed files, the writer falls back to a named temporary file.
     if (!GetParam())
       calls_.openat = [](int dirFd, const char* path, int flags, mode_t mode) {
-        if ((flags & O_TMPFILE) == O_TMPFILE) return errno = EOPNOTSUPP, -1;
+        if ((flags & O_TMPFILE) == O_TMPFILE) return Fails(EOPNOTSUPP);
         return ::openat(dirFd, path, flags, mode);
       };
   }
@@ -57,38 +62,45 @@ class AtomicFileTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(AtomicFileTest, FaultsLeaveTheOldFileAndNothingElse) {
   using Calls = zp::tAtomicFileCalls;
+  using Data = const void*;
   const struct {
     const char* what;
     void (*inject)(Calls&);
     const char* error;  // "" when the save still succeeds
   } cases[] = {
-      {"full disk after a partial write", [](Calls& c) {
-         c.write = [](int fd, const void* data, size_t size) -> ssize_t {
-           if (counter_++ == 0) return ::write(fd, data, std::min<size_t>(size, 5));
-           return errno = ENOSPC, -1;
+      {"full disk after a partial write",
+       [](Calls& c) {
+         c.write = [](int fd, Data d, size_t n) {
+           return counter_++ ? Fails(ENOSPC) : WriteAtMost(5, fd, d, n);
          };
-       }, "No space left on device"},
-      {"short writes and an interrupt", [](Calls& c) {
-         c.write = [](int fd, const void* data, size_t size) -> ssize_t {
-           if (counter_++ == 1) return errno = EINTR, -1;
-           return ::write(fd, data, std::min<size_t>(size, 3));
+       },
+       "No space left on device"},
+      {"short writes and an interrupt",
+       [](Calls& c) {
+         c.write = [](int fd, Data d, size_t n) {
+           return counter_++ == 1 ? Fails(EINTR) : WriteAtMost(3, fd, d, n);
          };
-       }, ""},
-      {"write makes no progress", [](Calls& c) {
-         c.write = [](int, const void*, size_t) -> ssize_t { return 0; };
-       }, "Input/output error"},
-      {"fsync fails", [](Calls& c) { c.fsync = [](int) { return errno = EIO, -1; }; }, "Input/output error"},
-      {"rename fails", [](Calls& c) {
-         c.renameat = [](int, const char*, int, const char*) { return errno = EXDEV, -1; };
-       }, "Invalid cross-device link"},
-      {"close fails", [](Calls& c) {
-         c.close = [](int fd) { return ::close(fd), errno = EIO, -1; };
-       }, "Input/output error"},
-      {"chmod fails", [](Calls& c) { c.fchmod = [](int, mode_t) { return errno = EPERM, -1; }; },
+       },
+       ""},
+      {"write makes no progress",
+       [](Calls& c) { c.write = [](int, Data, size_t) -> ssize_t { return 0; }; },
+       "Input/output error"},
+      {"fsync fails", [](Calls& c) { c.fsync = [](int) { return Fails(EIO); }; },
+       "Input/output error"},
+      {"rename fails",
+       [](Calls& c) {
+         c.renameat = [](int, const char*, int, const char*) { return Fails(EXDEV); };
+       },
+       "Invalid cross-device link"},
+      {"close fails", [](Calls& c) { c.close = [](int fd) { return ::close(fd), Fails(EIO); }; },
+       "Input/output error"},
+      {"chmod fails", [](Calls& c) { c.fchmod = [](int, mode_t) { return Fails(EPERM); }; },
        "Operation not permitted"},
-      {"naming the unnamed file fails", [](Calls& c) {
-         c.linkat = [](int, const char*, int, const char*, int) { return errno = EMLINK, -1; };
-       }, GetParam() ? "Too many links" : ""},
+      {"naming the unnamed file fails",
+       [](Calls& c) {
+         c.linkat = [](int, const char*, int, const char*, int) { return Fails(EMLINK); };
+       },
+       GetParam() ? "Too many links" : ""},
   };
   const std::string store = dir_.File("store.xml"), old = "<old store, longer than the new/>";
   for (const auto& fault : cases) {
@@ -168,7 +180,7 @@ TEST(AtomicFile, SavesThroughLinksAndKeepsWhatTheUserHad) {
 
   // Where the owner cannot be kept, a set-user-ID bit is not kept either.
   fs::permissions(store, fs::perms(04750));
-  zp::AtomicFileCalls().fchown = [](int, uid_t, gid_t) { return errno = EPERM, -1; };
+  zp::AtomicFileCalls().fchown = [](int, uid_t, gid_t) { return Fails(EPERM); };
   const bool saved = Save(store, "<mine/>", error);
   zp::AtomicFileCalls() = zp::SystemAtomicFileCalls();
   ASSERT_TRUE(saved) << error;
@@ -192,8 +204,11 @@ TEST(AtomicFile, SavesThroughLinksAndKeepsWhatTheUserHad) {
   fs::create_symlink("loop-b", dir.File("loop-a"));
   fs::create_symlink("loop-a", dir.File("loop-b"));
   const std::pair<const char*, const char*> refused[] = {
-      {"loop-a", "Too many levels of symbolic links"}, {"missing/store.xml", "No such file or directory"},
-      {"real/store.xml/x", "Not a directory"}, {"real", "Is a directory"}, {"links/", "Is a directory"}};
+      {"loop-a", "Too many levels of symbolic links"},
+      {"missing/store.xml", "No such file or directory"},
+      {"real/store.xml/x", "Not a directory"},
+      {"real", "Is a directory"},
+      {"links/", "Is a directory"}};
   for (const auto& [target, reason] : refused) {
     EXPECT_FALSE(Save(dir.File(target), "<x/>", error)) << target;
     EXPECT_EQ(error, reason) << target;

@@ -1,13 +1,13 @@
 // Threads working at once on one shared store and on stores of their own: creating, reading,
 // serializing, deserializing and disposing. CI runs it under ThreadSanitizer, which reports any
 // access the API lock does not order; the checks here catch lost updates and torn snapshots.
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "test_support.h"
 #include "zavconfig.h"
@@ -62,16 +62,19 @@ void SharedRound(ViSession store, ViSession names, ViSession sessions, const std
   f.Ok(ZavConfig_CreateSession(sessions, ("s" + tag).c_str(), &session), "create session");
   f.Ok(ZavConfig_GetConfigComponentDataComponentCollection(session, &components), "components");
   f.Ok(ZavConfig_CreateDataComponent(components, ZAVCONFIG_DATA_COMPONENT_STRING, "Setting",
-                                     &setting), "create setting");
+                                     &setting),
+       "create setting");
   f.Ok(ZavConfig_SetDataComponentPropertyViString(setting, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE,
-                                                  tag.c_str()), "set value");
+                                                  tag.c_str()),
+       "set value");
   f.Ok(ZavConfig_CreateLogicalName(names, ("l" + tag).c_str(), &name), "create logical name");
   f.Ok(ZavConfig_SetLogicalNameSessionReference(name, session), "refer");
   f.Ok(ZavConfig_GetSession(store, ("l" + tag).c_str(), &found), "resolve");
   f.Note(Name(found, ZavConfig_GetSessionPropertyViString) == "s" + tag, "resolved " + tag);
   char value[64] = "";
   f.Ok(ZavConfig_GetDataComponentPropertyViString(setting, ZAVCONFIG_VAL_DATA_COMPONENT_VALUE,
-                                                  sizeof value, value), "get value");
+                                                  sizeof value, value),
+       "get value");
   f.Note(value == tag, "value of " + tag);
 
   // Items of other threads come and go; a fetch by index may miss, but never crash or mix up.
@@ -96,7 +99,8 @@ void SharedRound(ViSession store, ViSession names, ViSession sessions, const std
     f.Ok(ZavConfig_DisposeHandle(name), "dispose name");
     f.Ok(ZavConfig_DisposeHandle(session), "dispose session");
   }
-  for (ViSession handle : {components, setting, found}) f.Ok(ZavConfig_DisposeHandle(handle), "dispose");
+  for (ViSession handle : {components, setting, found})
+    f.Ok(ZavConfig_DisposeHandle(handle), "dispose");
 }
 
 // The shared store written while others change it, read back into a store of this thread's own:
@@ -137,7 +141,8 @@ TEST(Stress, ThreadsOnSharedAndSeparateStores) {
     threads.emplace_back([&, t] {
       const std::string file = dir.File("snapshot" + std::to_string(t) + ".xml");
       for (int r = 0; r < kRounds; ++r) {
-        SharedRound(store, names, sessions, std::to_string(t) + "_" + std::to_string(r), r % 2 == 0, f);
+        SharedRound(store, names, sessions, std::to_string(t) + "_" + std::to_string(r), r % 2 == 0,
+                    f);
         if (r % 3 == 0) SnapshotRound(store, file, f);
       }
     });

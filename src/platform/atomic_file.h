@@ -2,10 +2,10 @@
 // play a full disk, a short write or a failing rename or fsync.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
-
-#include <sys/types.h>
 
 namespace zav::platform {
 
