@@ -1,5 +1,6 @@
-/*
- * zavcshared.h - the shared error library.
+/**
+ * @file zavcshared.h
+ * @brief The shared error library.
  *
  * It keeps one error record (a status code and a message text) per thread: a thread sees only
  * the errors recorded on it, and a thread with no record reads code 0 and the empty text.
@@ -31,27 +32,48 @@
 extern "C" {
 #endif
 
-/** Replaces the calling thread's record with ErrorCode and a copy of ErrorDescription
- *  (NULL records the empty text). Returns 0, or 0xBFFA0000 when the copy cannot be allocated:
- *  the record then holds ErrorCode and the first 255 bytes of the text. */
+/**
+ * @brief Replaces the calling thread's error record.
+ * @param[in] Vi               Not used; pass 0.
+ * @param[in] ErrorCode        The status code to record.
+ * @param[in] ErrorDescription The message to record, copied; NULL records "".
+ * @retval VI_SUCCESS                    Success.
+ * @retval ZAVCONFIG_ERROR_UNRECOVERABLE The copy of the text cannot be allocated (0xBFFA0000);
+ *         the record then holds ErrorCode and the first 255 bytes of the text.
+ */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_SetError(ViSession Vi, ViStatus ErrorCode,
                                                            ViConstString ErrorDescription);
 
-/** Reads the calling thread's record. The code is written when ErrorCode is not NULL.
- *  The text, by BufferSize (bytes, NUL included):
- *    > 0  copies at most BufferSize - 1 bytes and a NUL; returns the needed size (length + 1)
- *         when the text was cut, else 0; a NULL buffer fails with 0xBFFA0058
- *         (ZAVCONFIG_ERROR_NULL_POINTER);
- *    0    with a NULL buffer copies nothing and returns the needed size; with a buffer, the
- *         buffer is taken to hold ZAVCONFIG_ERROR_DESCRIPTION_SIZE (256) bytes: at most 255
- *         bytes and a NUL are copied and 0 is returned;
- *    < 0  copies the whole text with its NUL, unchecked, and returns 0; a NULL buffer fails
- *         with 0xBFFA0058. */
+/**
+ * @brief Reads the calling thread's error record without clearing it.
+ *
+ * A thread with no record reads code 0 and "".
+ * @param[in]  Vi               Not used; pass 0.
+ * @param[out] ErrorCode        Receives the code when not NULL.
+ * @param[in]  BufferSize       Size of ErrorDescription in bytes, NUL included:
+ *                              - above 0: at most BufferSize - 1 bytes and a NUL are copied;
+ *                              - 0 with a NULL buffer: nothing is copied;
+ *                              - 0 with a buffer: the buffer is taken to hold
+ *                                ZAVCONFIG_ERROR_DESCRIPTION_SIZE (256) bytes, so at most 255
+ *                                bytes and a NUL are copied;
+ *                              - below 0: the whole text is copied unchecked (the caller vouches
+ *                                that it fits).
+ * @param[out] ErrorDescription Receives the message.
+ * @return 0 when the text was copied whole (or cut at 255 bytes with BufferSize 0); the size
+ *         needed (length + 1) when it was cut with BufferSize above 0 or when BufferSize is 0 and
+ *         ErrorDescription is NULL; a negative status on failure:
+ * @retval ZAVCONFIG_ERROR_NULL_POINTER ErrorDescription is NULL while BufferSize is not 0
+ *                                      (0xBFFA0058).
+ */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_GetError(ViSession Vi, ViStatus* ErrorCode,
                                                            ViInt32 BufferSize,
                                                            ViChar ErrorDescription[]);
 
-/** Clears the calling thread's record: it then reads as code 0 and the empty text. Returns 0. */
+/**
+ * @brief Clears the calling thread's error record: it then reads as code 0 and "".
+ * @param[in] Vi Not used; pass 0.
+ * @retval VI_SUCCESS Success.
+ */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_ClearError(ViSession Vi);
 
 #ifdef __cplusplus

@@ -1,5 +1,6 @@
-/*
- * zavtypes.h - the fixed-width types and constants of the configuration server's C boundary.
+/**
+ * @file zavtypes.h
+ * @brief The fixed-width types and constants of the configuration server's C boundary.
  *
  * The widths below are the binary interface: a status and a 32-bit integer are signed 32-bit,
  * handles, unsigned integers and property IDs are unsigned 32-bit, a boolean is unsigned 16-bit.

@@ -22,6 +22,12 @@ static_assert(std::is_same<ViBoolean, std::uint16_t>::value, "ViBoolean");
 static_assert(std::is_same<ViReal64, double>::value, "ViReal64");
 static_assert(std::is_same<decltype(ZAVCONFIG_ERROR_INVALID_HANDLE), ViStatus>::value, "codes");
 
+TEST(ApiHeaders, VersionIsTheProjectVersion) {
+  EXPECT_EQ(ZAVCONFIG_VERSION_MAJOR, ZAV_TEST_VERSION_MAJOR);
+  EXPECT_EQ(ZAVCONFIG_VERSION_MINOR, ZAV_TEST_VERSION_MINOR);
+  EXPECT_EQ(ZAVCONFIG_VERSION_PATCH, ZAV_TEST_VERSION_PATCH);
+}
+
 TEST(ApiHeaders, C99UnitSeesTheSameValues) { EXPECT_EQ(zav_header_c99_check(), 1); }
 
 TEST(ApiHeaders, StatusCodesAndPropertyIds) {

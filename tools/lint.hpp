@@ -1,0 +1,19 @@
+// What the library accepts silently but is almost surely a mistake in a store document.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zavtool {
+
+struct Finding {
+  int line;
+  std::string message;
+};
+
+// Reads the document at path on its own (never the network, never a document type) and
+// returns its findings in document order. The document should already have been read by the
+// library; a file libxml2 cannot parse gives one finding.
+std::vector<Finding> LintStoreDocument(const std::string& path);
+
+}  // namespace zavtool
