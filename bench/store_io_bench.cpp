@@ -17,6 +17,7 @@
 #include <string>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_writer.h"
 
 namespace {
@@ -26,17 +27,16 @@ template <class T, class C>
 T* AddNamed(C* collection, const std::string& name) {
   auto item = std::make_unique<T>();
   item->SetName(name, true);
-  collection->Add(item.get());
-  return item.release();
+  return static_cast<T*>(collection->Add(std::move(item)));
 }
 
 template <class T>
-T* Add(iZavCollectionBase<T>* collection, const std::string& name) {
+T* Add(tZavCollection<T>* collection, const std::string& name) {
   return AddNamed<T>(collection, name);
 }
 
 template <class T>
-T* AddComponent(iZavCollectionBase<iZavDataComponent>* list, const std::string& name) {
+T* AddComponent(tZavCollection<iZavDataComponent>* list, const std::string& name) {
   return AddNamed<T>(list, name);
 }
 
@@ -47,8 +47,7 @@ void BuildStore(tZavConfigStore& store, long driverSessions) {
     auto api = std::make_unique<tZavPublishedAPI>();
     api->SetName("Api" + std::to_string(i));
     api->SetType("C");
-    store.GetPublishedAPIs()->AddToGlobal(api.get());
-    api.release();
+    store.GetPublishedAPIs()->AddToGlobal(std::move(api));
   }
   for (long i = 0; i < moduleCount; ++i) {
     auto* module = Add(store.GetSoftwareModules(), "Module" + std::to_string(i));
@@ -76,8 +75,7 @@ void BuildStore(tZavConfigStore& store, long driverSessions) {
   for (long i = 0; i < driverSessions; ++i) {
     auto owned = std::make_unique<tZavDriverSession>();
     owned->SetName("Driver" + std::to_string(i), true);
-    store.GetDriverSessions()->AddDriverSession(owned.get());
-    tZavDriverSession* session = owned.release();
+    tZavDriverSession* session = store.GetDriverSessions()->AddDriverSession(std::move(owned));
     session->SetDescription("Driver session number " + std::to_string(i));
     session->SetHardwareAsset(store.GetHardwareAssets()->ItemByIndex(i % assetCount + 1));
     session->LinkSoftwareModule(store.GetSoftwareModules()->ItemByIndex(i % moduleCount + 1));
@@ -140,14 +138,14 @@ int main(int argc, char** argv) {
 
   int status = 0;
   try {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     BuildStore(store, driverSessions);
     store.Serialize(file);
     struct stat info {};
     stat(file.c_str(), &info);
 
     const double ourRead = BestOf3([&] {
-      tZavConfigStore fresh;
+      tZavConfigStore fresh(NewPlatformConfigFile());
       fresh.Deserialize(file);
     });
     const double lintValidate =

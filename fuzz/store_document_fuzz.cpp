@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "platform/paths.h"
 
 namespace {
@@ -44,18 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string error;
   zav::platform::WriteFileAtomically(sandbox.input, reinterpret_cast<const char*>(data), size,
                                      error);
-  tZavConfigStore store;
+  tZavConfigStore store(NewPlatformConfigFile());
   try {
     store.Deserialize(sandbox.input);
-  } catch (const _zavconfig_error&) {
+  } catch (const zav::Error&) {
     return 0;
   }
   try {
     store.Serialize(sandbox.first);
-    tZavConfigStore again;
+    tZavConfigStore again(NewPlatformConfigFile());
     again.Deserialize(sandbox.first);
     again.Serialize(sandbox.second);
-  } catch (const _zavconfig_error& failure) {
+  } catch (const zav::Error& failure) {
     std::fprintf(stderr, "a document that reads did not round-trip: %s\n", failure.what());
     std::abort();
   }

@@ -173,12 +173,14 @@ TEST_F(ApiProperties, DataComponentFunctionsCheckTheKind) {
     }
   }
   const ViSession flag = MakeFor(store_, kDc + 1);
-  ViSession out = 0;
+  ViSession out = 77;
   ExpectError(ZavConfig_GetStructureDataComponentCollection(flag, &out), kWrongKind,
               "ZavConfig_GetStructureDataComponentCollection" + is +
                   "a valid ZavStructure datacomponent.");
   ExpectError(ZavConfig_GetAPIReferencePublishedAPIReference(flag, &out), kWrongKind,
               "ZavConfig_GetAPIReferencePublishedAPIReference" + ref);
+  ExpectNoHandle(ZavConfig_GetAPIReferencePublishedAPIReference(kBogus, &out));
+  EXPECT_EQ(out, 77u) << "only the item reference getters write 0 when they fail";
   ExpectError(ZavConfig_SetAPIReferencePublishedAPIReference(flag, Make(store_, kApi)), kWrongKind,
               "ZavConfig_SetAPIReferencePublishedAPIReference" + ref);
   ExpectRefused(ZavConfig_SetDataComponentPropertyViReal64(flag, 5, 1.0), kRows[17].set);

@@ -63,5 +63,29 @@ TEST_F(ApiStoreFile, StoreDocumentsThroughStoreHandles) {
             "/opt/zav/lib64/libsampledmm.so");
 }
 
+// Physical names and structures nested as deep as the functions let a caller build them go with
+// their store, also when it is closed on a thread with a small stack.
+TEST(ApiDepth, DeeplyNestedItemsCloseWithTheirStoreOnASmallStack) {
+  ViSession store = 0;
+  AssertOk(ZavConfig_Initialize(&store));
+  ViSession names = ChildOf<ZavConfig_GetSoftwareModulePhysicalNameCollection, kModule>(store);
+  ViSession members = SessionComponents(store);
+  ViStatus failed = VI_SUCCESS;
+  for (int depth = 0; depth < 100000 && failed == VI_SUCCESS; ++depth) {
+    ViSession name = 0, structure = 0, outerNames = names, outerMembers = members;
+    failed = ZavConfig_CreatePhysicalName(names, "N", "Rc", &name) |
+             ZavConfig_GetPhysicalNameChildPhysicalNameCollection(name, &names) |
+             ZavConfig_CreateStructure(members, "S", ZAVCONFIG_DATA_COMPONENT_BOOLEAN, "B",
+                                       &structure) |
+             ZavConfig_GetStructureDataComponentCollection(structure, &members);
+    for (ViSession handle : {name, structure, outerNames, outerMembers})
+      failed |= ZavConfig_DisposeHandle(handle);
+  }
+  ExpectOk(failed);
+  zavtest::RunOnStackOf(256 * 1024, [store] { ExpectOk(ZavConfig_Close(store)); });
+  ViInt32 count = 0;
+  ExpectNoHandle(ZavConfig_GetPhysicalNameCount(names, &count));
+}
+
 }  // namespace
 }  // namespace zavapi

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "api/handles.h"
+#include "model_fixtures.h"
 #include "zavcshared.h"
 
 namespace {
@@ -47,7 +48,7 @@ TEST(Misuse, ATextThatCannotBeStoredIsCutNotPairedWithTheOldOne) {
 }
 
 TEST(Misuse, HandleValuesWrapAroundPastEveryHeldValue) {
-  tZavConfigStore store;
+  tZavConfigStore store(zavtest::NoStoreFile());
   tHandleTable<tZavConfigStore> stores, others;
   HandleCounter() = tHandleCounter(1);
   const ViSession one = stores.NewHandle(&store), two = others.NewHandle(&store);

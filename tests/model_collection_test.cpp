@@ -2,9 +2,12 @@
 // for physical and virtual names.
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <sstream>
 #include <string>
 
 #include "model_fixtures.h"
+#include "test_support.h"
 
 namespace {
 
@@ -24,7 +27,7 @@ class ModelCollection : public ::testing::Test {
     for (const char* name : {"b", "a", "c"}) AddNamed<tRecordingItem>(&items, name);
     a = items.Find("a");
   }
-  iZavCollectionBase<tRecordingItem> items{nullptr, ""};
+  tZavCollection<tRecordingItem> items{nullptr, ""};
   tRecordingItem* a;
 };
 
@@ -49,9 +52,12 @@ TEST_F(ModelCollection, RenameKeepsTheIndexAndAClashKeepsBothItems) {
   EXPECT_EQ(items.Find("c"), items.ItemByIndex(3));
 }
 
-TEST_F(ModelCollection, AddRefusesAnOwnedItemAndRemoveAnotherObjectOrAReferencedItem) {
-  EXPECT_ZAV_ERROR(items.Add(a), ALREADY_EXISTS,
-                   "Add failed. Item is owned by another collection.");
+TEST_F(ModelCollection, FailedAddDestroysTheItemAndRemoveRefusesAnotherObjectOrAReferencedItem) {
+  EXPECT_ZAV_ERROR(items.Add(nullptr), NULL_POINTER, "Add failed. Invalid (NULL) item pointer.");
+  EXPECT_ZAV_ERROR(items.Add(Free<tRecordingItem>("a")), ALREADY_EXISTS,
+                   "Add failed. Item a already exists in the collection.");
+  EXPECT_EQ(deleted, Names{"a"});
+  EXPECT_EQ(items.Find("a"), a);
   EXPECT_ZAV_ERROR(items.Remove(Free<tRecordingItem>("a").get()), NOT_FOUND,
                    "Remove failed. Item does not exist in the collection.");
   a->IncrementRefCount();
@@ -70,7 +76,7 @@ void AddRange(tZavVirtualName* n) { AddNamed<tZavVirtualRange>(n->GetVirtualRang
 
 template <class T>
 void CheckNameRules() {
-  iZavCollectionBase<T> holder(nullptr, "");
+  tZavCollection<T> holder(nullptr, "");
   T* item = AddNamed<T>(&holder, "Orig");
   item->SetCheckedName("azAZ09!_");
   for (const char* bad : {"Ch 1", "Ch-1", "Ch.1", "Ch\xe9"})
@@ -100,6 +106,62 @@ TEST(ModelNameProperties, MapToMayBeEmptyOnlyBesideARangeAndRCNameNever) {
   AddRange(&physicalName);
   EXPECT_ZAV_ERROR(physicalName.SetRCName(""), INVALID_VALUE,
                    "Set failed. The rcName property of the item cannot be empty.");
+}
+
+// Physical names and structures nest as deep as callers build them; removing or destroying them
+// must not need a stack that deep, as on a host's worker thread.
+TEST(ModelDepth, DeeplyNestedItemsAreDestroyedOnASmallStack) {
+  constexpr int kDepth = 100000;
+  tZavCollection<tZavPhysicalName> physical(nullptr, "");
+  auto components = std::make_unique<tZavCollection<iZavDataComponent>>(nullptr, "");
+  tZavCollection<tZavPhysicalName>* names = &physical;
+  tZavCollection<iZavDataComponent>* members = components.get();
+  for (int i = 0; i < kDepth; ++i) {
+    names = AddNamed<tZavPhysicalName>(names, "N")->GetPhysicalNames();
+    members = AddNamed<tZavStructure>(members, "S")->GetDataComponents();
+  }
+  zavtest::RunOnStackOf(256 * 1024, [&] {
+    physical.Remove(physical.ItemByIndex(1));
+    components.reset();
+  });
+  EXPECT_EQ(physical.Count(), 0);
+}
+
+// Groups digits by threes with a dot, as de_DE does.
+struct tDotGrouping : std::numpunct<char> {
+  char do_thousands_sep() const override { return '.'; }
+  std::string do_grouping() const override { return "\3"; }
+};
+
+// Puts a digit-grouping locale in place as the global one, and the old one back afterwards.
+class tGroupingLocale {
+ public:
+  tGroupingLocale() : old_(std::locale::global(Grouping())) {}
+  ~tGroupingLocale() { std::locale::global(old_); }
+
+ private:
+  static std::locale Grouping() {
+    try {
+      return std::locale("de_DE.UTF-8");
+    } catch (const std::runtime_error&) {
+      return std::locale(std::locale::classic(), new tDotGrouping);
+    }
+  }
+  std::locale old_;
+};
+
+TEST(ModelMessages, NumbersArePlainDecimalsWhateverTheGlobalLocale) {
+  tGroupingLocale grouping;
+  std::ostringstream probe;
+  probe << 1234567;
+  ASSERT_EQ(probe.str(), "1.234.567") << "the global locale should group digits";
+  tZavCollection<tZavPhysicalRange> ranges(nullptr, "");
+  EXPECT_ZAV_ERROR(ranges.ItemByIndex(1234567), NOT_FOUND,
+                   "Search by index failed. Index 1234567 does not exist in the collection.");
+  tZavConfigStore store{NoStoreFile()};
+  AddApi(store, {"Dmm", "C", 1000, -2000});
+  EXPECT_ZAV_ERROR(AddApi(store, {"Dmm", "C", 1000, -2000}), ALREADY_EXISTS,
+                   "Add failed. Item (Dmm,C,1000,-2000) already exists in the collection.");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "api/error.h"
+#include "model/error.h"
 #include "model/config_store.h"
 
 // The statement must throw the error ZAVCONFIG_ERROR_<status> with exactly this text after the
@@ -19,7 +19,7 @@
     try {                                                                                    \
       statement;                                                                             \
       ADD_FAILURE() << "no error from: " #statement;                                         \
-    } catch (const _zavconfig_error& e) {                                                    \
+    } catch (const zav::Error& e) {                                                    \
       EXPECT_EQ(e.code(), static_cast<ViStatus>(ZAVCONFIG_ERROR_##status)) << #statement;    \
       EXPECT_EQ(e.what(), "ZAV Configuration Server C API: " + std::string(text))            \
           << #statement;                                                                     \
@@ -27,6 +27,14 @@
   } while (0)
 
 namespace zavtest {
+
+// The file component of stores whose tests never read or write one.
+struct tNoStoreFile : iStoreFile {
+  std::string GetMasterStoreLocation() override { return std::string(); }
+  void Deserialize(tZavConfigStore*, std::string) override {}
+  void Serialize(tZavConfigStore*, std::string) override {}
+};
+inline std::unique_ptr<iStoreFile> NoStoreFile() { return std::make_unique<tNoStoreFile>(); }
 
 using Names = std::vector<std::string>;
 inline const char* const kHasReferences = "Remove failed. Item has references from other items.";
@@ -47,22 +55,18 @@ T* AddNamed(C* collection, const std::string& name, const char* used = nullptr) 
   if constexpr (std::is_base_of_v<iZavDataComponent, T>) {
     if (used) item->SetUsedInSession(used);
   }
-  collection->Add(item.get());
-  return item.release();
+  return static_cast<T*>(collection->Add(std::move(item)));
 }
 
 inline tZavDriverSession* AddDriverSession(tZavConfigStore& store, const std::string& name) {
-  auto session = Free<tZavDriverSession>(name);
-  store.GetDriverSessions()->AddDriverSession(session.get());
-  return session.release();
+  return store.GetDriverSessions()->AddDriverSession(Free<tZavDriverSession>(name));
 }
 
 template <class T = tZavPublishedAPI>
 T* AddApi(tZavConfigStore& store, const tZavPublishedAPIKey& key) {
   auto api = std::make_unique<T>();
   api->SetKey(key);
-  store.GetPublishedAPIs()->AddToGlobal(api.get());
-  return api.release();
+  return static_cast<T*>(store.GetPublishedAPIs()->AddToGlobal(std::move(api)));
 }
 
 // The names of a collection's items in index order.

@@ -15,7 +15,7 @@ using namespace zavtest;
 
 // A file component without files: the first master look-up fails and each later one answers
 // with a new text; a read adds a session before it may fail.
-struct tFakeConfigFile : iConfigFile {
+struct tFakeConfigFile : iStoreFile {
   int masterCalls = 0;
   bool fail = false;
   Names reads;
@@ -33,13 +33,12 @@ struct tFakeConfigFile : iConfigFile {
 
 class ModelStore : public ::testing::Test {
  protected:
-  ModelStore() { store.SetConfigFile(std::unique_ptr<iConfigFile>(file)); }
   tFakeConfigFile* file = new tFakeConfigFile;
-  tZavConfigStore store;
+  tZavConfigStore store{std::unique_ptr<iStoreFile>(file)};
   tZavPublishedAPICollection* apis = store.GetPublishedAPIs();
   tZavSession* session = AddNamed<tZavSession>(store.GetSessions(), "S");
-  iZavCollectionBase<iZavDataComponent>* dc = session->GetDataComponents();
-  iZavCollectionBase<iZavDataComponent>* assetDc =
+  tZavCollection<iZavDataComponent>* dc = session->GetDataComponents();
+  tZavCollection<iZavDataComponent>* assetDc =
       AddNamed<tZavHardwareAsset>(store.GetHardwareAssets(), "Asset")->GetDataComponents();
 };
 using ModelDataComponent = ModelStore;
@@ -103,14 +102,14 @@ struct tLoggedApi : tZavPublishedAPI {
 TEST_F(ModelStore, DestroyingALinkedStoreDeletesItsItems) {
   deletedApis.clear();
   {
-    tZavConfigStore linked;
+    tZavConfigStore linked{NoStoreFile()};
     tZavPublishedAPI* api = AddApi<tLoggedApi>(linked, {"Dmm", "C", 1, 0});
     auto* asset = AddNamed<tZavHardwareAsset>(linked.GetHardwareAssets(), "Asset");
     auto* module = AddNamed<tZavSoftwareModule>(linked.GetSoftwareModules(), "Module");
     module->GetPublishedAPIs()->AddReference(api);
     tZavDriverSession* driver = AddDriverSession(linked, "D");
     driver->SetHardwareAsset(asset);
-    driver->SetSoftwareModule(module, false);
+    driver->SetSoftwareModule(module);
     AddNamed<tZavAPIReference>(driver->GetDataComponents(), "Api")->SetPublishedAPIReference(api);
     AddNamed<tZavLogicalName>(linked.GetLogicalNames(), "L")->SetSession(driver);
   }
@@ -118,7 +117,7 @@ TEST_F(ModelStore, DestroyingALinkedStoreDeletesItsItems) {
 }
 
 TEST_F(ModelStore, ReferencesIntoAnotherStoreReadNullOnceItIsGone) {
-  auto other = std::make_unique<tZavConfigStore>();
+  auto other = std::make_unique<tZavConfigStore>(NoStoreFile());
   AddNamed<tZavLogicalName>(store.GetLogicalNames(), "L")
       ->SetSession(AddNamed<tZavSession>(other->GetSessions(), "R"));
   session->SetHardwareAsset(AddNamed<tZavHardwareAsset>(other->GetHardwareAssets(), "Asset"));
@@ -172,18 +171,18 @@ std::unique_ptr<tZavSoftwareModule> RichModule() {
 
 TEST_F(ModelStore, SetSoftwareModuleCopiesRequiredComponentsAndInitialSettings) {
   auto module = RichModule();
-  session->SetSoftwareModule(module.get(), false);
+  session->SetSoftwareModule(module.get());
   ASSERT_EQ(NamesOf(dc), (Names{"Req", "Freq", "Configurable Initial Settings"}));
   EXPECT_TRUE(static_cast<tZavBoolean*>(dc->Find("Req"))->GetValue());
   EXPECT_FALSE(dc->Find("Req")->GetReadOnly());
   auto* cis = static_cast<tZavStructure*>(dc->ItemByIndex(3))->GetDataComponents();
   EXPECT_EQ(NamesOf(cis), Names{"Range"});
   EXPECT_FALSE(cis->ItemByIndex(1)->GetReadOnly());
-  session->SetSoftwareModule(nullptr, true);
+  session->RelinkSoftwareModule(nullptr);
   EXPECT_EQ(session->GetSoftwareModule(), nullptr);
   EXPECT_EQ(session->GetSoftwareModuleName(), "Dmm");
   EXPECT_EQ(dc->Count(), 3);
-  session->SetSoftwareModule(nullptr, false);
+  session->SetSoftwareModule(nullptr);
   EXPECT_EQ(session->GetSoftwareModuleName(), "");
   EXPECT_EQ(dc->Count(), 0);
   // Initial settings without a required plain member give the session no such structure.
@@ -191,16 +190,16 @@ TEST_F(ModelStore, SetSoftwareModuleCopiesRequiredComponentsAndInitialSettings) 
   auto* bareCis =
       AddNamed<tZavStructure>(bare->GetDataComponents(), "Configurable Initial Settings");
   AddNamed<tZavString>(bareCis->GetDataComponents(), "Skip", "Optional");
-  session->SetSoftwareModule(bare.get(), false);
+  session->SetSoftwareModule(bare.get());
   EXPECT_EQ(dc->Count(), 0);
 }
 
 TEST_F(ModelStore, SecondModuleDropsThenCopiesUntilANameClash) {
   auto old = Free<tZavSoftwareModule>("Old");
   AddNamed<tZavString>(old->GetDataComponents(), "FromOld", "Required");
-  session->SetSoftwareModule(old.get(), false);
+  session->SetSoftwareModule(old.get());
   auto* mine = AddNamed<tZavReal>(dc, "Freq");
-  EXPECT_ZAV_ERROR(session->SetSoftwareModule(RichModule().get(), false), ALREADY_EXISTS,
+  EXPECT_ZAV_ERROR(session->SetSoftwareModule(RichModule().get()), ALREADY_EXISTS,
                    "Add failed. Item Freq already exists in the collection.");
   EXPECT_EQ(NamesOf(dc), (Names{"Freq", "Req"}));
   EXPECT_EQ(dc->Find("Freq"), mine);
@@ -211,12 +210,11 @@ TEST_F(ModelStore, SecondModuleDropsThenCopiesUntilANameClash) {
 TEST_F(ModelStore, ModulesJoiningAndLeavingTheStoreRelinkSessionsByName) {
   tZavSession* driver = AddDriverSession(store, "D");
   tZavSession* other = AddNamed<tZavSession>(store.GetSessions(), "Other");
-  session->SetSoftwareModule(RichModule().get(), false);
-  driver->SetSoftwareModule(RichModule().get(), false);
-  other->SetSoftwareModule(Free<tZavSoftwareModule>("dmm").get(), false);
+  session->SetSoftwareModule(RichModule().get());
+  driver->SetSoftwareModule(RichModule().get());
+  other->SetSoftwareModule(Free<tZavSoftwareModule>("dmm").get());
   AddNamed<tZavString>(dc, "Own");
-  tZavSoftwareModule* module = RichModule().release();
-  store.GetSoftwareModules()->Add(module);
+  tZavSoftwareModule* module = store.GetSoftwareModules()->Add(RichModule());
   EXPECT_EQ(session->GetSoftwareModule(), module);
   EXPECT_EQ(driver->GetSoftwareModule(), module);
   EXPECT_EQ(NamesOf(dc), Names{"Own"});
@@ -268,7 +266,7 @@ TEST_F(ModelStore, ModuleListsHoldCountedReferencesAndFollowReKeys) {
 }
 
 TEST_F(ModelStore, ApiReferencesStayWithinOneStore) {
-  tZavConfigStore otherStore;
+  tZavConfigStore otherStore{NoStoreFile()};
   tZavPublishedAPI* local = AddApi(store, {"Dmm", "C", 1, 0});
   auto* list = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "M")->GetPublishedAPIs();
   const std::string added = " is already added to another configuration store.";
@@ -303,7 +301,7 @@ TEST_F(ModelDataComponent, HardwareAssetComponentsTakeOnlyNoneUnlikeTheirStructu
     EXPECT_ZAV_ERROR(plain->SetUsedInSession(bad), INVALID_VALUE, InvalidUsed("Set", bad, true));
   auto required = Free<tZavReal>("Req");
   required->SetUsedInSession("Required");
-  EXPECT_ZAV_ERROR(assetDc->Add(required.get()), INVALID_DATA_COMPONENT,
+  EXPECT_ZAV_ERROR(assetDc->Add(std::move(required)), INVALID_DATA_COMPONENT,
                    InvalidUsed("Add", "Required", true));
   auto* members = AddNamed<tZavStructure>(assetDc, "Struct")->GetDataComponents();
   AddNamed<tZavString>(members, "Member", "Optional")->SetUsedInSession("Required");
@@ -333,8 +331,8 @@ TEST_F(ModelDataComponent, ApiReferenceMovesItsCountAndRefusesNullOnceOwned) {
   auto ref = Free<tZavAPIReference>("Ref");
   ref->SetPublishedAPIReference(nullptr);
   ref->SetPublishedAPIReference(a);
-  AddNamed<tZavStructure>(dc, "St")->GetDataComponents()->Add(ref.get());
-  tZavAPIReference* held = ref.release();
+  auto* held = static_cast<tZavAPIReference*>(
+      AddNamed<tZavStructure>(dc, "St")->GetDataComponents()->Add(std::move(ref)));
   EXPECT_ZAV_ERROR(held->SetPublishedAPIReference(nullptr), INVALID_VALUE,
                    "Set failed. The published API reference cannot be set to NULL.");
   EXPECT_EQ(a->GetRefCount(), 1);

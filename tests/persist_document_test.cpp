@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/config_store.h"
+#include "persist/config_file_posix.h"
 #include "persist/store_reader.h"
 #include "persist/store_writer.h"
 #include "test_support.h"
@@ -33,10 +34,9 @@ std::string WithoutLocations(std::string text) {
 
 template <class T, class Collection>
 T* Add(Collection* collection, const std::string& name) {
-  auto* item = new T;
+  auto item = std::make_unique<T>();
   item->SetName(name, true);
-  collection->Add(item);
-  return item;
+  return static_cast<T*>(collection->Add(std::move(item)));
 }
 
 // The one data component of a store, made on first use in a hardware asset of its own.
@@ -52,11 +52,11 @@ class DocumentTest : public ::testing::Test {
   // Reads `xml` into a new store_: "" on success, else the failure's code and message.
   std::string Read(const std::string& xml) {
     zavtest::WriteFile(file_, xml);
-    store_ = std::make_unique<tZavConfigStore>();
+    store_ = std::make_unique<tZavConfigStore>(NewPlatformConfigFile());
     try {
       store_->Deserialize(file_);
-    } catch (const _zavconfig_error& e) {
-      return std::to_string(e.code()) + " " + (e.what() + _zavconfig_error::Prefix().size());
+    } catch (const zav::Error& e) {
+      return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
     }
     return "";
   }
@@ -82,10 +82,10 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
       ->SetHardwareAsset(store_->GetHardwareAssets()->Find("BenchDmm"));
   tZavSoftwareModule* module = store_->GetSoftwareModules()->Find("SampleDmmDriver");
   Add<tZavAPIReference>(module->GetDataComponents(), "NoApi");
-  auto* unnamed = new tZavPhysicalName;
+  auto unnamed = std::make_unique<tZavPhysicalName>();
   unnamed->SetRCName("rc");
   Add<tZavPhysicalRange>(unnamed->GetPhysicalRanges(), "R");
-  module->GetPhysicalNames()->Add(unnamed);
+  module->GetPhysicalNames()->Add(std::move(unnamed));
   const std::string first = Write(*store_);
   const std::string session = "</Name>\n      <Description/>\n      <DataComponents/>\n      ";
   EXPECT_NE(first.find("<Value/>\n          <ZavPublishedAPI idref=\"\"/>"), std::string::npos);
@@ -99,7 +99,7 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
 TEST_F(DocumentTest, TextSurvivesExactly) {
   for (const std::string value : {"a < b & c > d \" e ' f", "  padded  ", "tab\there", "line\nfeed",
                                   "carriage\rreturn\r\n", "   ", "caf\xC3\xA9"}) {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     store.SetDescription(value);
     Component<tZavString>(store)->SetValue(value);
     ASSERT_EQ(Read(Write(store)), "") << value;
@@ -113,7 +113,7 @@ TEST_F(DocumentTest, RealsKeepSixSignificantDigits) {
       {0.1, "0.1", 0.1}, {2.5e-7, "2.5e-07", 2.5e-7}, {123456789.0, "1.23457e+08", 123457000.0},
       {-3.14159265, "-3.14159", -3.14159}, {100000.0, "100000", 100000.0}, {1e6, "1e+06", 1e6}};
   for (const auto& [value, text, back] : cases) {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     Component<tZavReal>(store)->SetValue(value);
     const std::string written = Write(store);
     EXPECT_NE(written.find(std::string("<Value>") + text + "</Value>"), std::string::npos) << text;
@@ -144,7 +144,9 @@ TEST_F(DocumentTest, ModelRulesAbortTheReadAndKeepWhatWasRead) {
        "Set failed. The name of a physical name item must consist of one or more of the "
        "following: 'a'-'z', 'A'-'Z', '0'-'9', '!', or '_'", 1, 0},
       {"reader_empty_mapto_with_ranges.xml", ZAVCONFIG_ERROR_INVALID_VALUE,
-       "Set failed. The mapTo property of the item cannot be empty.", 0, 0}};
+       "Set failed. The mapTo property of the item cannot be empty.", 0, 0},
+      {"reader_unresolved_api_reference.xml", ZAVCONFIG_ERROR_NULL_POINTER,
+       "Add failed. Invalid (NULL) item pointer.", 1, 0}};
   for (const auto& [file, code, message, modules, assets] : cases) {
     EXPECT_EQ(Read(DataFile(file)), std::to_string(code) + " " + message);
     EXPECT_EQ(store_->GetSoftwareModules()->Count(), modules) << file;

@@ -28,8 +28,8 @@ template <class Call>
 std::string FailureOf(Call call) {
   try {
     call();
-  } catch (const _zavconfig_error& e) {
-    return std::to_string(e.code()) + " " + (e.what() + _zavconfig_error::Prefix().size());
+  } catch (const zav::Error& e) {
+    return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
   }
   return "";
 }
@@ -47,11 +47,11 @@ class ConfigFileTest : public ::testing::Test {
   ~ConfigFileTest() override { std::filesystem::current_path(cwd_); }
 
   std::string Deserialize(const std::string& path) {
-    store_ = std::make_unique<tZavConfigStore>();
+    store_ = std::make_unique<tZavConfigStore>(NewPlatformConfigFile());
     return FailureOf([&] { store_->Deserialize(path); });
   }
   static std::string Serialize(const std::string& description, const std::string& path) {
-    tZavConfigStore store;
+    tZavConfigStore store(NewPlatformConfigFile());
     store.SetDescription(description);
     return FailureOf([&] { store.Serialize(path); });
   }

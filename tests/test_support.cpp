@@ -6,6 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <pthread.h>
 #include <unistd.h>
 
 namespace zavtest {
@@ -76,5 +77,20 @@ void WriteFile(const std::string& path, const std::string& content) {
 }
 
 bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+void RunOnStackOf(size_t bytes, const std::function<void()>& body) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, bytes);
+  pthread_t thread;
+  auto run = [](void* f) -> void* {
+    (*static_cast<const std::function<void()>*>(f))();
+    return nullptr;
+  };
+  const int rc = pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&body));
+  pthread_attr_destroy(&attributes);
+  if (rc != 0) throw std::runtime_error("pthread_create failed");
+  pthread_join(thread, nullptr);
+}
 
 }  // namespace zavtest

@@ -2,6 +2,8 @@
 // and small file helpers.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 namespace zavtest {
@@ -55,5 +57,9 @@ std::string TestDataFile(const std::string& name);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
+
+// Runs `body` on a new thread with a stack of `bytes` and waits for it: for code that must not
+// need a deep stack, as on the small stacks of a host's worker threads.
+void RunOnStackOf(size_t bytes, const std::function<void()>& body);
 
 }  // namespace zavtest

@@ -5,72 +5,70 @@
 using namespace zav;
 
 namespace {
-tHandleTables& H() { return Handles(); }
-using S = std::string;
-using tDC = iZavDataComponent;
 
 // The component as the kind the ID needs, or the function's own wrong-kind error.
 template <class T>
-T& As(tDC& component, const char* type, const char* message) {
+T& As(iZavDataComponent& component, const char* type, const char* message) {
   if (!component.IsType(type)) ThrowZavError(ZAVCONFIG_ERROR_INVALID_HANDLE, message);
   return static_cast<T&>(component);
 }
 
-std::unique_ptr<tDC> NewOfKind(ViInt32 kind, const char* message) {
-  std::unique_ptr<tDC> component = NewSimpleDataComponent(kind);
+std::unique_ptr<iZavDataComponent> NewOfKind(ViInt32 kind, const char* message) {
+  std::unique_ptr<iZavDataComponent> component = NewSimpleDataComponent(kind);
   if (!component) ThrowZavError(ZAVCONFIG_ERROR_INVALID_DATA_COMPONENT, message);
   return component;
 }
 
-tZavStructure& AsStructure(tDC& component) {
+tZavStructure& AsStructure(iZavDataComponent& component) {
   return As<tZavStructure>(component, zav::kTypeStructure,
                            "ZavConfig_GetStructureDataComponentCollection: DataComponentHandle "
                            "parameter is not a valid ZavStructure datacomponent.");
 }
 
-const tProperties<tDC, bool> kBooleans = {
-    {ZAVCONFIG_VAL_DATA_COMPONENT_READ_ONLY, [](tDC& x) { return x.GetReadOnly(); },
-     [](tDC& x, const bool& v) { x.SetReadOnly(v); }},
+const tProperties<iZavDataComponent, bool> kBooleans = {
+    {ZAVCONFIG_VAL_DATA_COMPONENT_READ_ONLY, [](iZavDataComponent& x) { return x.GetReadOnly(); },
+     [](iZavDataComponent& x, const bool& v) { x.SetReadOnly(v); }},
     {ZAVCONFIG_VAL_DATA_COMPONENT_VALUE,
-     [](tDC& x) {
+     [](iZavDataComponent& x) {
        return As<tZavBoolean>(x, zav::kTypeBoolean,
                               "ZavConfig_GetDataComponentPropertyViBoolean: DataComponentHandle "
                               "parameter is not of type ZavBoolean.")
            .GetValue();
      },
-     [](tDC& x, const bool& v) {
+     [](iZavDataComponent& x, const bool& v) {
        As<tZavBoolean>(x, zav::kTypeBoolean,
                        "ZavConfig_SetDataComponentPropertyViBoolean: DataComponentHandle "
                        "parameter is not of type ZavBoolean.")
            .SetValue(v);
      }}};
 
-const tProperties<tDC, int32_t> kIntegers = {
-    {ZAVCONFIG_VAL_DATA_COMPONENT_HELP_CONTEXT_ID, [](tDC& x) { return x.GetHelpContextID(); },
-     [](tDC& x, const int32_t& v) { x.SetHelpContextID(v); }},
+const tProperties<iZavDataComponent, int32_t> kIntegers = {
+    {ZAVCONFIG_VAL_DATA_COMPONENT_HELP_CONTEXT_ID,
+     [](iZavDataComponent& x) { return x.GetHelpContextID(); },
+     [](iZavDataComponent& x, const int32_t& v) { x.SetHelpContextID(v); }},
     {ZAVCONFIG_VAL_DATA_COMPONENT_VALUE,
-     [](tDC& x) {
+     [](iZavDataComponent& x) {
        return As<tZavInteger>(x, zav::kTypeInteger,
                               "ZavConfig_GetDataComponentPropertyViInt32: DataComponentHandle "
                               "parameter is not of type ZavInteger.")
            .GetValue();
      },
-     [](tDC& x, const int32_t& v) {
+     [](iZavDataComponent& x, const int32_t& v) {
        As<tZavInteger>(x, zav::kTypeInteger,
                        "ZavConfig_SetDataComponentPropertyViInt32: DataComponentHandle "
                        "parameter is not of type ZavInteger.")
            .SetValue(v);
      }}};
 
-const tProperties<tDC, double> kReals = {
+const tProperties<iZavDataComponent, double> kReals = {
     {ZAVCONFIG_VAL_DATA_COMPONENT_VALUE,
-     [](tDC& x) {
+     [](iZavDataComponent& x) {
        return As<tZavReal>(x, zav::kTypeReal,
                            "ZavConfig_GetDataComponentPropertyViReal64: DataComponentHandle "
                            "parameter is not of type ZavReal.")
            .GetValue();
      },
-     [](tDC& x, const double& v) {
+     [](iZavDataComponent& x, const double& v) {
        As<tZavReal>(x, zav::kTypeReal,
                     "ZavConfig_SetDataComponentPropertyViReal64: DataComponentHandle parameter "
                     "is not of type ZavReal.")
@@ -79,14 +77,15 @@ const tProperties<tDC, double> kReals = {
 
 // Value (ID 9) of a string component, else of an API reference; units (ID 10) of a real, else of
 // an integer.
-S GetStringValue(tDC& x) {
+std::string GetStringValue(iZavDataComponent& x) {
   if (x.IsType(zav::kTypeString)) return static_cast<tZavString&>(x).GetValue();
-  return As<tZavAPIReference>(x, zav::kTypeAPIReference,
-                              "ZavConfiguration Server: ZavConfig_GetDataComponentPropertyViString: "
-                              "DataComponentHandle parameter is not a valid ZavString type")
+  return As<tZavAPIReference>(
+             x, zav::kTypeAPIReference,
+             "ZavConfiguration Server: ZavConfig_GetDataComponentPropertyViString: "
+             "DataComponentHandle parameter is not a valid ZavString type")
       .GetValue();
 }
-void SetStringValue(tDC& x, const S& v) {
+void SetStringValue(iZavDataComponent& x, const std::string& v) {
   if (x.IsType(zav::kTypeString)) return static_cast<tZavString&>(x).SetValue(v);
   As<tZavAPIReference>(x, zav::kTypeAPIReference,
                        "ZavConfig_SetDataComponentPropertyViString "
@@ -94,14 +93,14 @@ void SetStringValue(tDC& x, const S& v) {
                        "of type ZavAPIReference.")
       .SetValue(v);
 }
-S GetUnits(tDC& x) {
+std::string GetUnits(iZavDataComponent& x) {
   if (x.IsType(zav::kTypeReal)) return static_cast<tZavReal&>(x).GetUnits();
   return As<tZavInteger>(x, zav::kTypeInteger,
                          "ZavConfig_GetDataComponentPropertyViString: DataComponentHandle "
                          "parameter is not of type ZavString.")
       .GetUnits();
 }
-void SetUnits(tDC& x, const S& v) {
+void SetUnits(iZavDataComponent& x, const std::string& v) {
   if (x.IsType(zav::kTypeReal)) return static_cast<tZavReal&>(x).SetUnits(v);
   As<tZavInteger>(x, zav::kTypeInteger,
                   "ZavConfig_SetDataComponentPropertyViString "
@@ -110,23 +109,27 @@ void SetUnits(tDC& x, const S& v) {
       .SetUnits(v);
 }
 
-const tProperties<tDC, S> kStrings = {
-    {ZAVCONFIG_VAL_DATA_COMPONENT_NAME, [](tDC& x) -> S { return x.GetName(); },
-     [](tDC& x, const S& v) { x.SetName(v, true); }},
-    {ZAVCONFIG_VAL_DATA_COMPONENT_DESCRIPTION, [](tDC& x) { return x.GetDescription(); },
-     [](tDC& x, const S& v) { x.SetDescription(v); }},
-    {ZAVCONFIG_VAL_DATA_COMPONENT_HELP_FILE_PATH, [](tDC& x) { return x.GetHelpFilePath(); },
-     [](tDC& x, const S& v) { x.SetHelpFilePath(v); }},
+const tProperties<iZavDataComponent, std::string> kStrings = {
+    {ZAVCONFIG_VAL_DATA_COMPONENT_NAME,
+     [](iZavDataComponent& x) -> std::string { return x.GetName(); },
+     [](iZavDataComponent& x, const std::string& v) { x.SetName(v, true); }},
+    {ZAVCONFIG_VAL_DATA_COMPONENT_DESCRIPTION,
+     [](iZavDataComponent& x) { return x.GetDescription(); },
+     [](iZavDataComponent& x, const std::string& v) { x.SetDescription(v); }},
+    {ZAVCONFIG_VAL_DATA_COMPONENT_HELP_FILE_PATH,
+     [](iZavDataComponent& x) { return x.GetHelpFilePath(); },
+     [](iZavDataComponent& x, const std::string& v) { x.SetHelpFilePath(v); }},
     {ZAVCONFIG_VAL_DATA_COMPONENT_SOFTWARE_MODULE_KEY,
-     [](tDC& x) { return x.GetSoftwareModuleKey(); },
-     [](tDC& x, const S& v) { x.SetSoftwareModuleKey(v); }},
-    {ZAVCONFIG_VAL_DATA_COMPONENT_TYPE, [](tDC& x) { return x.GetType(); }, nullptr},
-    {ZAVCONFIG_VAL_DATA_COMPONENT_USED_IN_SESSION, [](tDC& x) { return x.GetUsedInSession(); },
-     [](tDC& x, const S& v) { x.SetUsedInSession(v); }},
+     [](iZavDataComponent& x) { return x.GetSoftwareModuleKey(); },
+     [](iZavDataComponent& x, const std::string& v) { x.SetSoftwareModuleKey(v); }},
+    {ZAVCONFIG_VAL_DATA_COMPONENT_TYPE, [](iZavDataComponent& x) { return x.GetType(); }, nullptr},
+    {ZAVCONFIG_VAL_DATA_COMPONENT_USED_IN_SESSION,
+     [](iZavDataComponent& x) { return x.GetUsedInSession(); },
+     [](iZavDataComponent& x, const std::string& v) { x.SetUsedInSession(v); }},
     {ZAVCONFIG_VAL_DATA_COMPONENT_VALUE, GetStringValue, SetStringValue},
     {ZAVCONFIG_VAL_DATA_COMPONENT_UNITS, GetUnits, SetUnits}};
 
-tZavAPIReference& AsAPIReference(tDC& component, const char* function) {
+tZavAPIReference& AsAPIReference(iZavDataComponent& component, const char* function) {
   return As<tZavAPIReference>(
       component, zav::kTypeAPIReference,
       (std::string(function) +
@@ -143,7 +146,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetConfigComponentDataComponentC
     ViSession ConfigComponentHandle, ViSession* CollectionHandle) {
   return ApiCall([&] {
     CheckOutputPointer(CollectionHandle);
-    tHandleTables& h = H();
+    tHandleTables& h = Handles();
     iZavConfigComponent* component = nullptr;
     if (h.hardwareAsset.Contains(ConfigComponentHandle))
       component = h.hardwareAsset.Lookup(ConfigComponentHandle);
@@ -164,124 +167,132 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetConfigComponentDataComponentC
 
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetStructureDataComponentCollection(
     ViSession DataComponentHandle, ViSession* CollectionHandle) {
-  return ChildCollection(H().dataComponent, H().dataComponentCollection, DataComponentHandle,
-                         CollectionHandle,
-                         [](tDC& x) -> iZavCollectionBase<tDC>* {
+  return ChildCollection(Handles().dataComponent, Handles().dataComponentCollection,
+                         DataComponentHandle, CollectionHandle,
+                         [](iZavDataComponent& x) -> tZavCollection<iZavDataComponent>* {
                            return AsStructure(x).GetDataComponents();
                          });
 }
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateDataComponent(ViSession CollectionHandle,
-                                                                    ViInt32 DataComponentType,
-                                                                    ViConstString Name,
-                                                                    ViSession* DataComponentHandle) {
-  return CreateItem(H().dataComponentCollection, H().dataComponent, CollectionHandle,
-                    DataComponentHandle,
-                    [&] {
-                      auto component = NewOfKind(DataComponentType,
-                                                 "ZavConfig_CreateDataComponent: Invalid value "
-                                                 "for DataComponentType parameter.");
-                      component->SetName(InputString(Name), true);
-                      return component;
-                    },
-                    kAdd);
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_CreateDataComponent(ViSession CollectionHandle, ViInt32 DataComponentType,
+                              ViConstString Name, ViSession* DataComponentHandle) {
+  return CreateItem(
+      Handles().dataComponentCollection, Handles().dataComponent, CollectionHandle,
+      DataComponentHandle,
+      [&] {
+        auto component = NewOfKind(DataComponentType,
+                                   "ZavConfig_CreateDataComponent: Invalid value "
+                                   "for DataComponentType parameter.");
+        component->SetName(InputString(Name), true);
+        return component;
+      },
+      kAdd);
 }
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateStructure(
-    ViSession CollectionHandle, ViConstString Name, ViInt32 NewDataComponentType,
-    ViConstString NewDataComponentName, ViSession* DataComponentHandle) {
-  return CreateItem(H().dataComponentCollection, H().dataComponent, CollectionHandle,
-                    DataComponentHandle,
-                    [&]() -> std::unique_ptr<tDC> {
-                      auto structure = std::make_unique<tZavStructure>();
-                      structure->SetName(InputString(Name), true);
-                      auto member = NewOfKind(NewDataComponentType,
-                                              "ZavConfig_CreateStructure: Invalid value for "
-                                              "NewDataComponentType parameter.");
-                      member->SetName(InputString(NewDataComponentName), true);
-                      structure->GetDataComponents()->Add(member.get());
-                      member.release();
-                      return structure;
-                    },
-                    kAdd);
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateStructure(ViSession CollectionHandle,
+                                                                ViConstString Name,
+                                                                ViInt32 NewDataComponentType,
+                                                                ViConstString NewDataComponentName,
+                                                                ViSession* DataComponentHandle) {
+  return CreateItem(
+      Handles().dataComponentCollection, Handles().dataComponent, CollectionHandle,
+      DataComponentHandle,
+      [&]() -> std::unique_ptr<iZavDataComponent> {
+        auto structure = std::make_unique<tZavStructure>();
+        structure->SetName(InputString(Name), true);
+        auto member = NewOfKind(NewDataComponentType,
+                                "ZavConfig_CreateStructure: Invalid value for "
+                                "NewDataComponentType parameter.");
+        member->SetName(InputString(NewDataComponentName), true);
+        structure->GetDataComponents()->Add(std::move(member));
+        return structure;
+      },
+      kAdd);
 }
 
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateAPIReference(ViSession CollectionHandle,
                                                                    ViConstString Name,
                                                                    ViSession PublishedAPIHandle,
                                                                    ViSession* DataComponentHandle) {
-  return CreateItem(H().dataComponentCollection, H().dataComponent, CollectionHandle,
-                    DataComponentHandle,
-                    [&]() -> std::unique_ptr<tDC> {
-                      auto reference = std::make_unique<tZavAPIReference>();
-                      reference->SetName(InputString(Name), true);
-                      reference->SetPublishedAPIReference(
-                          H().publishedAPI.Lookup(PublishedAPIHandle));
-                      return reference;
-                    },
-                    kAdd);
+  return CreateItem(
+      Handles().dataComponentCollection, Handles().dataComponent, CollectionHandle,
+      DataComponentHandle,
+      [&]() -> std::unique_ptr<iZavDataComponent> {
+        auto reference = std::make_unique<tZavAPIReference>();
+        reference->SetName(InputString(Name), true);
+        reference->SetPublishedAPIReference(Handles().publishedAPI.Lookup(PublishedAPIHandle));
+        return reference;
+      },
+      kAdd);
 }
 
+// Unlike the reference getters of the items, this one leaves its output alone when it fails; an
+// API reference without a published API (read from a document that named none) gives handle 0.
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetAPIReferencePublishedAPIReference(
     ViSession ApiReferenceHandle, ViSession* PublishedAPIHandle) {
-  return GetReference(H().dataComponent, H().publishedAPI, ApiReferenceHandle, PublishedAPIHandle,
-                      [](tDC& x) {
-                        return AsAPIReference(x, "ZavConfig_GetAPIReferencePublishedAPIReference")
-                            .GetPublishedAPIReference();
-                      });
+  return ApiCall([&] {
+    CheckOutputPointer(PublishedAPIHandle);
+    tZavPublishedAPI* api = AsAPIReference(*Handles().dataComponent.Lookup(ApiReferenceHandle),
+                                           "ZavConfig_GetAPIReferencePublishedAPIReference")
+                                .GetPublishedAPIReference();
+    *PublishedAPIHandle = api ? Handles().publishedAPI.NewHandle(api) : 0;
+    return VI_SUCCESS;
+  });
 }
 
 // The component's kind is checked before the published API handle is looked up.
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetAPIReferencePublishedAPIReference(
     ViSession ApiReferenceHandle, ViSession PublishedAPIHandle) {
   return ApiCall([&] {
-    tZavAPIReference& reference = AsAPIReference(*H().dataComponent.Lookup(ApiReferenceHandle),
-                                                 "ZavConfig_SetAPIReferencePublishedAPIReference");
+    tZavAPIReference& reference =
+        AsAPIReference(*Handles().dataComponent.Lookup(ApiReferenceHandle),
+                       "ZavConfig_SetAPIReferencePublishedAPIReference");
     reference.SetPublishedAPIReference(
-        PublishedAPIHandle == 0 ? nullptr : H().publishedAPI.Lookup(PublishedAPIHandle));
+        PublishedAPIHandle == 0 ? nullptr : Handles().publishedAPI.Lookup(PublishedAPIHandle));
     return VI_SUCCESS;
   });
 }
 
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentPropertyViBoolean(
     ViSession DataComponentHandle, ViAttr PropertyID, ViBoolean* Value) {
-  return GetValueProperty<ViBoolean>(H().dataComponent, kBooleans, __func__, DataComponentHandle,
-                                     PropertyID, Value);
+  return GetValueProperty<ViBoolean>(Handles().dataComponent, kBooleans, __func__,
+                                     DataComponentHandle, PropertyID, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetDataComponentPropertyViBoolean(
     ViSession DataComponentHandle, ViAttr PropertyID, ViBoolean Value) {
-  return SetValueProperty<ViBoolean>(H().dataComponent, kBooleans, __func__, DataComponentHandle,
-                                     PropertyID, Value);
+  return SetValueProperty<ViBoolean>(Handles().dataComponent, kBooleans, __func__,
+                                     DataComponentHandle, PropertyID, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentPropertyViInt32(
     ViSession DataComponentHandle, ViAttr PropertyID, ViInt32* Value) {
-  return GetValueProperty<ViInt32>(H().dataComponent, kIntegers, __func__, DataComponentHandle,
-                                   PropertyID, Value);
+  return GetValueProperty<ViInt32>(Handles().dataComponent, kIntegers, __func__,
+                                   DataComponentHandle, PropertyID, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetDataComponentPropertyViInt32(
     ViSession DataComponentHandle, ViAttr PropertyID, ViInt32 Value) {
-  return SetValueProperty<ViInt32>(H().dataComponent, kIntegers, __func__, DataComponentHandle,
-                                   PropertyID, Value);
+  return SetValueProperty<ViInt32>(Handles().dataComponent, kIntegers, __func__,
+                                   DataComponentHandle, PropertyID, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentPropertyViReal64(
     ViSession DataComponentHandle, ViAttr PropertyID, ViReal64* Value) {
-  return GetValueProperty<ViReal64>(H().dataComponent, kReals, __func__, DataComponentHandle,
+  return GetValueProperty<ViReal64>(Handles().dataComponent, kReals, __func__, DataComponentHandle,
                                     PropertyID, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetDataComponentPropertyViReal64(
     ViSession DataComponentHandle, ViAttr PropertyID, ViReal64 Value) {
-  return SetValueProperty<ViReal64>(H().dataComponent, kReals, __func__, DataComponentHandle,
+  return SetValueProperty<ViReal64>(Handles().dataComponent, kReals, __func__, DataComponentHandle,
                                     PropertyID, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentPropertyViString(
     ViSession DataComponentHandle, ViAttr PropertyID, ViInt32 BufferSize, ViChar Value[]) {
-  return GetStringProperty(H().dataComponent, kStrings, __func__, DataComponentHandle, PropertyID,
-                           BufferSize, Value);
+  return GetStringProperty(Handles().dataComponent, kStrings, __func__, DataComponentHandle,
+                           PropertyID, BufferSize, Value);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetDataComponentPropertyViString(
     ViSession DataComponentHandle, ViAttr PropertyID, ViConstString Value) {
-  return SetStringProperty(H().dataComponent, kStrings, __func__, DataComponentHandle, PropertyID,
-                           Value);
+  return SetStringProperty(Handles().dataComponent, kStrings, __func__, DataComponentHandle,
+                           PropertyID, Value);
 }
 
 }  // extern "C"

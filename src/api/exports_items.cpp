@@ -5,23 +5,21 @@
 using namespace zav;
 
 namespace {
-tHandleTables& H() { return Handles(); }
-
-auto Physical(ViConstString name, ViConstString rcName) {
+auto NewPhysicalName(ViConstString name, ViConstString rcName) {
   auto item = std::make_unique<tZavPhysicalName>();
   item->SetCheckedName(InputString(name));
   item->SetRCName(InputString(rcName));
   return item;
 }
 
-auto Virtual(ViConstString name, ViConstString mapTo) {
+auto NewVirtualName(ViConstString name, ViConstString mapTo) {
   auto item = std::make_unique<tZavVirtualName>();
   item->SetCheckedName(InputString(name));
   item->SetMapTo(InputString(mapTo));
   return item;
 }
 
-auto PublishedAPI(ViConstString name, ViConstString type) {
+auto NewPublishedAPI(ViConstString name, ViConstString type) {
   auto item = std::make_unique<tZavPublishedAPI>();
   item->SetName(InputString(name));
   item->SetType(InputString(type));
@@ -32,78 +30,262 @@ auto PublishedAPI(ViConstString name, ViConstString type) {
 // whichever table holds it.
 struct tSessionHandleKind : tSessionKind {
   void Release(ViSession handle) const {
-    if (H().session.Contains(handle))
-      H().session.Release(handle);
+    if (Handles().session.Contains(handle))
+      Handles().session.Release(handle);
     else
-      H().driverSession.Release(handle);
+      Handles().driverSession.Release(handle);
   }
 };
 }  // namespace
 
-// Count and item by index of a kind; keyed kinds also have item by name.
-#define ZAV_INDEXED_ACCESS(Kind, Collections, Items)                                          \
-  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Get##Kind##Count(ViSession CollectionHandle, \
-                                                                   ViInt32* Count) {           \
-    return CountOf(Collections, CollectionHandle, Count);                                      \
-  }                                                                                            \
-  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Get##Kind##ItemByIndex(                      \
-      ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {                      \
-    return ItemByIndex(Collections, Items, CollectionHandle, Index, ItemHandle);               \
-  }
-#define ZAV_KEYED_ACCESS(Kind, Collections, Items)                                             \
-  ZAV_INDEXED_ACCESS(Kind, Collections, Items)                                                 \
-  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Get##Kind##ItemByName(                       \
-      ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {                 \
-    return ItemByName(Collections, Items, CollectionHandle, Name, ItemHandle);                 \
-  }
-
-// Create and destroy of the kinds whose items are named with the plain checked setter and held
-// by the collection's own add and remove.
-#define ZAV_NAMED_CREATE_DESTROY(Kind, Type, Collections, Items)                                \
-  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Create##Kind(                                \
-      ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {                 \
-    return CreateItem(Collections, Items, CollectionHandle, ItemHandle,                        \
-                      [&] { return NewNamed<Type>(Name); }, kAdd);                             \
-  }                                                                                            \
-  ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Destroy##Kind(ViSession CollectionHandle,    \
-                                                               ViSession ItemHandle) {         \
-    return DestroyItem(Collections, Items, CollectionHandle, ItemHandle, kRemove);             \
-  }
-
 extern "C" {
 
-ZAV_KEYED_ACCESS(LogicalName, H().logicalNameCollection, H().logicalName)
-ZAV_KEYED_ACCESS(Session, H().sessionCollection, H().session)
-ZAV_KEYED_ACCESS(DriverSession, H().driverSessionCollection, H().driverSession)
-ZAV_KEYED_ACCESS(HardwareAsset, H().hardwareAssetCollection, H().hardwareAsset)
-ZAV_KEYED_ACCESS(SoftwareModule, H().softwareModuleCollection, H().softwareModule)
-ZAV_INDEXED_ACCESS(PublishedAPI, H().publishedAPICollection, H().publishedAPI)
-ZAV_KEYED_ACCESS(PhysicalName, H().physicalNameCollection, H().physicalName)
-ZAV_INDEXED_ACCESS(PhysicalRange, H().physicalRangeCollection, H().physicalRange)
-ZAV_KEYED_ACCESS(VirtualName, H().virtualNameCollection, H().virtualName)
-ZAV_INDEXED_ACCESS(VirtualRange, H().virtualRangeCollection, H().virtualRange)
-ZAV_KEYED_ACCESS(DataComponent, H().dataComponentCollection, H().dataComponent)
+// --- LogicalName: count, item by index, item by name, create, destroy
 
-ZAV_NAMED_CREATE_DESTROY(LogicalName, tZavLogicalName, H().logicalNameCollection, H().logicalName)
-ZAV_NAMED_CREATE_DESTROY(HardwareAsset, tZavHardwareAsset, H().hardwareAssetCollection,
-                         H().hardwareAsset)
-ZAV_NAMED_CREATE_DESTROY(SoftwareModule, tZavSoftwareModule, H().softwareModuleCollection,
-                         H().softwareModule)
-ZAV_NAMED_CREATE_DESTROY(PhysicalRange, tZavPhysicalRange, H().physicalRangeCollection,
-                         H().physicalRange)
-ZAV_NAMED_CREATE_DESTROY(VirtualRange, tZavVirtualRange, H().virtualRangeCollection,
-                         H().virtualRange)
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameCount(ViSession CollectionHandle,
+                                                                    ViInt32* Count) {
+  return CountOf(Handles().logicalNameCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().logicalNameCollection, Handles().logicalName, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameItemByName(ViSession CollectionHandle,
+                                                                         ViConstString Name,
+                                                                         ViSession* ItemHandle) {
+  return ItemByName(Handles().logicalNameCollection, Handles().logicalName, CollectionHandle, Name,
+                    ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateLogicalName(ViSession CollectionHandle,
+                                                                  ViConstString Name,
+                                                                  ViSession* ItemHandle) {
+  return CreateItem(
+      Handles().logicalNameCollection, Handles().logicalName, CollectionHandle, ItemHandle,
+      [&] { return NewNamed<tZavLogicalName>(Name); }, kAdd);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyLogicalName(ViSession CollectionHandle,
+                                                                   ViSession ItemHandle) {
+  return DestroyItem(Handles().logicalNameCollection, Handles().logicalName, CollectionHandle,
+                     ItemHandle, kRemove);
+}
+
+// --- Session: count, item by index, item by name
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionCount(ViSession CollectionHandle,
+                                                                ViInt32* Count) {
+  return CountOf(Handles().sessionCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionItemByIndex(ViSession CollectionHandle,
+                                                                      ViInt32 Index,
+                                                                      ViSession* ItemHandle) {
+  return ItemByIndex(Handles().sessionCollection, Handles().session, CollectionHandle, Index,
+                     ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionItemByName(ViSession CollectionHandle,
+                                                                     ViConstString Name,
+                                                                     ViSession* ItemHandle) {
+  return ItemByName(Handles().sessionCollection, Handles().session, CollectionHandle, Name,
+                    ItemHandle);
+}
+
+// --- DriverSession: count, item by index, item by name
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDriverSessionCount(ViSession CollectionHandle,
+                                                                      ViInt32* Count) {
+  return CountOf(Handles().driverSessionCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDriverSessionItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().driverSessionCollection, Handles().driverSession, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDriverSessionItemByName(
+    ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {
+  return ItemByName(Handles().driverSessionCollection, Handles().driverSession, CollectionHandle,
+                    Name, ItemHandle);
+}
+
+// --- HardwareAsset: count, item by index, item by name, create, destroy
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetHardwareAssetCount(ViSession CollectionHandle,
+                                                                      ViInt32* Count) {
+  return CountOf(Handles().hardwareAssetCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetHardwareAssetItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().hardwareAssetCollection, Handles().hardwareAsset, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetHardwareAssetItemByName(
+    ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {
+  return ItemByName(Handles().hardwareAssetCollection, Handles().hardwareAsset, CollectionHandle,
+                    Name, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateHardwareAsset(ViSession CollectionHandle,
+                                                                    ViConstString Name,
+                                                                    ViSession* ItemHandle) {
+  return CreateItem(
+      Handles().hardwareAssetCollection, Handles().hardwareAsset, CollectionHandle, ItemHandle,
+      [&] { return NewNamed<tZavHardwareAsset>(Name); }, kAdd);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyHardwareAsset(ViSession CollectionHandle,
+                                                                     ViSession ItemHandle) {
+  return DestroyItem(Handles().hardwareAssetCollection, Handles().hardwareAsset, CollectionHandle,
+                     ItemHandle, kRemove);
+}
+
+// --- SoftwareModule: count, item by index, item by name, create, destroy
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModuleCount(ViSession CollectionHandle,
+                                                                       ViInt32* Count) {
+  return CountOf(Handles().softwareModuleCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModuleItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().softwareModuleCollection, Handles().softwareModule, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModuleItemByName(
+    ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {
+  return ItemByName(Handles().softwareModuleCollection, Handles().softwareModule, CollectionHandle,
+                    Name, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateSoftwareModule(ViSession CollectionHandle,
+                                                                     ViConstString Name,
+                                                                     ViSession* ItemHandle) {
+  return CreateItem(
+      Handles().softwareModuleCollection, Handles().softwareModule, CollectionHandle, ItemHandle,
+      [&] { return NewNamed<tZavSoftwareModule>(Name); }, kAdd);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroySoftwareModule(ViSession CollectionHandle,
+                                                                      ViSession ItemHandle) {
+  return DestroyItem(Handles().softwareModuleCollection, Handles().softwareModule, CollectionHandle,
+                     ItemHandle, kRemove);
+}
+
+// --- PublishedAPI: count, item by index
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPublishedAPICount(ViSession CollectionHandle,
+                                                                     ViInt32* Count) {
+  return CountOf(Handles().publishedAPICollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPublishedAPIItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().publishedAPICollection, Handles().publishedAPI, CollectionHandle,
+                     Index, ItemHandle);
+}
+
+// --- PhysicalName: count, item by index, item by name
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameCount(ViSession CollectionHandle,
+                                                                     ViInt32* Count) {
+  return CountOf(Handles().physicalNameCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().physicalNameCollection, Handles().physicalName, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameItemByName(
+    ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {
+  return ItemByName(Handles().physicalNameCollection, Handles().physicalName, CollectionHandle,
+                    Name, ItemHandle);
+}
+
+// --- PhysicalRange: count, item by index, create, destroy
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalRangeCount(ViSession CollectionHandle,
+                                                                      ViInt32* Count) {
+  return CountOf(Handles().physicalRangeCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalRangeItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().physicalRangeCollection, Handles().physicalRange, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePhysicalRange(ViSession CollectionHandle,
+                                                                    ViConstString Name,
+                                                                    ViSession* ItemHandle) {
+  return CreateItem(
+      Handles().physicalRangeCollection, Handles().physicalRange, CollectionHandle, ItemHandle,
+      [&] { return NewNamed<tZavPhysicalRange>(Name); }, kAdd);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPhysicalRange(ViSession CollectionHandle,
+                                                                     ViSession ItemHandle) {
+  return DestroyItem(Handles().physicalRangeCollection, Handles().physicalRange, CollectionHandle,
+                     ItemHandle, kRemove);
+}
+
+// --- VirtualName: count, item by index, item by name
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameCount(ViSession CollectionHandle,
+                                                                    ViInt32* Count) {
+  return CountOf(Handles().virtualNameCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().virtualNameCollection, Handles().virtualName, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameItemByName(ViSession CollectionHandle,
+                                                                         ViConstString Name,
+                                                                         ViSession* ItemHandle) {
+  return ItemByName(Handles().virtualNameCollection, Handles().virtualName, CollectionHandle, Name,
+                    ItemHandle);
+}
+
+// --- VirtualRange: count, item by index, create, destroy
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualRangeCount(ViSession CollectionHandle,
+                                                                     ViInt32* Count) {
+  return CountOf(Handles().virtualRangeCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualRangeItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().virtualRangeCollection, Handles().virtualRange, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateVirtualRange(ViSession CollectionHandle,
+                                                                   ViConstString Name,
+                                                                   ViSession* ItemHandle) {
+  return CreateItem(
+      Handles().virtualRangeCollection, Handles().virtualRange, CollectionHandle, ItemHandle,
+      [&] { return NewNamed<tZavVirtualRange>(Name); }, kAdd);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyVirtualRange(ViSession CollectionHandle,
+                                                                    ViSession ItemHandle) {
+  return DestroyItem(Handles().virtualRangeCollection, Handles().virtualRange, CollectionHandle,
+                     ItemHandle, kRemove);
+}
+
+// --- DataComponent: count, item by index, item by name
+
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentCount(ViSession CollectionHandle,
+                                                                      ViInt32* Count) {
+  return CountOf(Handles().dataComponentCollection, CollectionHandle, Count);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentItemByIndex(
+    ViSession CollectionHandle, ViInt32 Index, ViSession* ItemHandle) {
+  return ItemByIndex(Handles().dataComponentCollection, Handles().dataComponent, CollectionHandle,
+                     Index, ItemHandle);
+}
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetDataComponentItemByName(
+    ViSession CollectionHandle, ViConstString Name, ViSession* ItemHandle) {
+  return ItemByName(Handles().dataComponentCollection, Handles().dataComponent, CollectionHandle,
+                    Name, ItemHandle);
+}
 
 // --- logical names ---------------------------------------------------------------------
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetLogicalNameSessionReference(
-    ViSession LogicalNameHandle, ViSession* SessionHandle) {
-  return GetReference(H().logicalName, H().session, LogicalNameHandle, SessionHandle,
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_GetLogicalNameSessionReference(ViSession LogicalNameHandle, ViSession* SessionHandle) {
+  return GetReference(Handles().logicalName, Handles().session, LogicalNameHandle, SessionHandle,
                       [](tZavLogicalName& name) { return name.GetSession(); });
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetLogicalNameSessionReference(
-    ViSession LogicalNameHandle, ViSession SessionHandle) {
-  return SetReference(H().logicalName, kAnySession, LogicalNameHandle, SessionHandle,
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_SetLogicalNameSessionReference(ViSession LogicalNameHandle, ViSession SessionHandle) {
+  return SetReference(Handles().logicalName, kAnySession, LogicalNameHandle, SessionHandle,
                       [](tZavLogicalName& name, tZavSession* s) { name.SetSession(s); });
 }
 
@@ -112,71 +294,74 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetLogicalNameSessionReference(
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateSession(ViSession CollectionHandle,
                                                               ViConstString Name,
                                                               ViSession* SessionHandle) {
-  return CreateItem(H().sessionCollection, H().session, CollectionHandle, SessionHandle,
-                    [&] { return NewNamed<tZavSession>(Name); }, kAdd);
+  return CreateItem(
+      Handles().sessionCollection, Handles().session, CollectionHandle, SessionHandle,
+      [&] { return NewNamed<tZavSession>(Name); }, kAdd);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroySession(ViSession CollectionHandle,
                                                                ViSession SessionHandle) {
   tSessionHandleKind sessions;
-  return DestroyItem(H().sessionCollection, sessions, CollectionHandle, SessionHandle, kRemove);
+  return DestroyItem(Handles().sessionCollection, sessions, CollectionHandle, SessionHandle,
+                     kRemove);
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionVirtualNameCollection(
-    ViSession SessionHandle, ViSession* CollectionHandle) {
-  return ChildCollection(kAnySession, H().virtualNameCollection, SessionHandle, CollectionHandle,
-                         [](tZavSession& s) { return s.GetVirtualNames(); });
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_GetSessionVirtualNameCollection(ViSession SessionHandle, ViSession* CollectionHandle) {
+  return ChildCollection(kAnySession, Handles().virtualNameCollection, SessionHandle,
+                         CollectionHandle, [](tZavSession& s) { return s.GetVirtualNames(); });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionHardwareAssetReference(
     ViSession SessionHandle, ViSession* HardwareAssetHandle) {
-  return GetReference(kAnySession, H().hardwareAsset, SessionHandle, HardwareAssetHandle,
+  return GetReference(kAnySession, Handles().hardwareAsset, SessionHandle, HardwareAssetHandle,
                       [](tZavSession& s) { return s.GetHardwareAsset(); });
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetSessionHardwareAssetReference(
-    ViSession SessionHandle, ViSession HardwareAssetHandle) {
-  return SetReference(kAnySession, H().hardwareAsset, SessionHandle, HardwareAssetHandle,
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_SetSessionHardwareAssetReference(ViSession SessionHandle, ViSession HardwareAssetHandle) {
+  return SetReference(kAnySession, Handles().hardwareAsset, SessionHandle, HardwareAssetHandle,
                       [](tZavSession& s, tZavHardwareAsset* a) { s.SetHardwareAsset(a); });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSessionSoftwareModuleReference(
     ViSession SessionHandle, ViSession* SoftwareModuleHandle) {
-  return GetReference(kAnySession, H().softwareModule, SessionHandle, SoftwareModuleHandle,
+  return GetReference(kAnySession, Handles().softwareModule, SessionHandle, SoftwareModuleHandle,
                       [](tZavSession& s) { return s.GetSoftwareModule(); });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_SetSessionSoftwareModuleReference(
     ViSession SessionHandle, ViSession SoftwareModuleHandle) {
-  return SetReference(kAnySession, H().softwareModule, SessionHandle, SoftwareModuleHandle,
-                      [](tZavSession& s, tZavSoftwareModule* m) { s.SetSoftwareModule(m, false); });
+  return SetReference(kAnySession, Handles().softwareModule, SessionHandle, SoftwareModuleHandle,
+                      [](tZavSession& s, tZavSoftwareModule* m) { s.SetSoftwareModule(m); });
 }
 
 // --- driver sessions -------------------------------------------------------------------
 
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateDriverSession(
     ViSession CollectionHandle, ViConstString Name, ViSession* DriverSessionHandle) {
-  return CreateItem(H().driverSessionCollection, H().driverSession, CollectionHandle,
-                    DriverSessionHandle, [&] { return NewNamed<tZavDriverSession>(Name); },
-                    [](tZavDriverSessionCollection& c, tZavDriverSession* s) {
-                      c.AddDriverSession(s);
-                    });
+  return CreateItem(
+      Handles().driverSessionCollection, Handles().driverSession, CollectionHandle,
+      DriverSessionHandle, [&] { return NewNamed<tZavDriverSession>(Name); },
+      [](tZavDriverSessionCollection& c, std::unique_ptr<tZavDriverSession> s) {
+        return c.AddDriverSession(std::move(s));
+      });
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyDriverSession(
-    ViSession CollectionHandle, ViSession DriverSessionHandle) {
-  return DestroyItem(H().driverSessionCollection, H().driverSession, CollectionHandle,
-                     DriverSessionHandle,
-                     [](tZavDriverSessionCollection& c, tZavDriverSession* s) {
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_DestroyDriverSession(ViSession CollectionHandle, ViSession DriverSessionHandle) {
+  return DestroyItem(Handles().driverSessionCollection, Handles().driverSession, CollectionHandle,
+                     DriverSessionHandle, [](tZavDriverSessionCollection& c, tZavDriverSession* s) {
                        c.RemoveDriverSession(s);
                      });
 }
-
 
 // --- software modules ------------------------------------------------------------------
 
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModulePhysicalNameCollection(
     ViSession SoftwareModuleHandle, ViSession* CollectionHandle) {
-  return ChildCollection(H().softwareModule, H().physicalNameCollection, SoftwareModuleHandle,
-                         CollectionHandle, [](tZavSoftwareModule& m) { return m.GetPhysicalNames(); });
+  return ChildCollection(Handles().softwareModule, Handles().physicalNameCollection,
+                         SoftwareModuleHandle, CollectionHandle,
+                         [](tZavSoftwareModule& m) { return m.GetPhysicalNames(); });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetSoftwareModulePublishedAPICollection(
     ViSession SoftwareModuleHandle, ViSession* CollectionHandle) {
-  return ChildCollection(H().softwareModule, H().publishedAPICollection, SoftwareModuleHandle,
-                         CollectionHandle, [](tZavSoftwareModule& m) { return m.GetPublishedAPIs(); });
+  return ChildCollection(Handles().softwareModule, Handles().publishedAPICollection,
+                         SoftwareModuleHandle, CollectionHandle,
+                         [](tZavSoftwareModule& m) { return m.GetPublishedAPIs(); });
 }
 
 // --- published APIs --------------------------------------------------------------------
@@ -185,28 +370,31 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePublishedAPI(ViSession Col
                                                                    ViConstString Name,
                                                                    ViConstString Type,
                                                                    ViSession* PublishedAPIHandle) {
-  return CreateItem(H().publishedAPICollection, H().publishedAPI, CollectionHandle,
-                    PublishedAPIHandle, [&] { return PublishedAPI(Name, Type); },
-                    [](tZavPublishedAPICollection& c, tZavPublishedAPI* a) { c.AddToGlobal(a); });
+  return CreateItem(
+      Handles().publishedAPICollection, Handles().publishedAPI, CollectionHandle,
+      PublishedAPIHandle, [&] { return NewPublishedAPI(Name, Type); },
+      [](iZavPublishedAPICollection& c, std::unique_ptr<tZavPublishedAPI> a) {
+        return c.AddToGlobal(std::move(a));
+      });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPublishedAPI(ViSession CollectionHandle,
                                                                     ViSession PublishedAPIHandle) {
-  return DestroyItem(H().publishedAPICollection, H().publishedAPI, CollectionHandle,
+  return DestroyItem(Handles().publishedAPICollection, Handles().publishedAPI, CollectionHandle,
                      PublishedAPIHandle, kRemove);
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_AddPublishedAPIReference(
-    ViSession CollectionHandle, ViSession PublishedAPIHandle) {
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_AddPublishedAPIReference(ViSession CollectionHandle, ViSession PublishedAPIHandle) {
   return ApiCall([&] {
-    tZavPublishedAPICollection* list = H().publishedAPICollection.Lookup(CollectionHandle);
-    list->AddReference(H().publishedAPI.Lookup(PublishedAPIHandle));
+    iZavPublishedAPICollection* list = Handles().publishedAPICollection.Lookup(CollectionHandle);
+    list->AddReference(Handles().publishedAPI.Lookup(PublishedAPIHandle));
     return VI_SUCCESS;
   });
 }
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_RemovePublishedAPIReference(
-    ViSession CollectionHandle, ViSession PublishedAPIHandle) {
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_RemovePublishedAPIReference(ViSession CollectionHandle, ViSession PublishedAPIHandle) {
   return ApiCall([&] {
-    tZavPublishedAPICollection* list = H().publishedAPICollection.Lookup(CollectionHandle);
-    list->RemoveReference(H().publishedAPI.Lookup(PublishedAPIHandle));
+    iZavPublishedAPICollection* list = Handles().publishedAPICollection.Lookup(CollectionHandle);
+    list->RemoveReference(Handles().publishedAPI.Lookup(PublishedAPIHandle));
     return VI_SUCCESS;
   });
 }
@@ -217,23 +405,26 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreatePhysicalName(ViSession Col
                                                                    ViConstString Name,
                                                                    ViConstString RCName,
                                                                    ViSession* PhysicalNameHandle) {
-  return CreateItem(H().physicalNameCollection, H().physicalName, CollectionHandle,
-                    PhysicalNameHandle, [&] { return Physical(Name, RCName); }, kAdd);
+  return CreateItem(
+      Handles().physicalNameCollection, Handles().physicalName, CollectionHandle,
+      PhysicalNameHandle, [&] { return NewPhysicalName(Name, RCName); }, kAdd);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyPhysicalName(ViSession CollectionHandle,
                                                                     ViSession PhysicalNameHandle) {
-  return DestroyItem(H().physicalNameCollection, H().physicalName, CollectionHandle,
+  return DestroyItem(Handles().physicalNameCollection, Handles().physicalName, CollectionHandle,
                      PhysicalNameHandle, kRemove);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNamePhysicalRangeCollection(
     ViSession PhysicalNameHandle, ViSession* CollectionHandle) {
-  return ChildCollection(H().physicalName, H().physicalRangeCollection, PhysicalNameHandle,
-                         CollectionHandle, [](tZavPhysicalName& n) { return n.GetPhysicalRanges(); });
+  return ChildCollection(Handles().physicalName, Handles().physicalRangeCollection,
+                         PhysicalNameHandle, CollectionHandle,
+                         [](tZavPhysicalName& n) { return n.GetPhysicalRanges(); });
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetPhysicalNameChildPhysicalNameCollection(
     ViSession PhysicalNameHandle, ViSession* CollectionHandle) {
-  return ChildCollection(H().physicalName, H().physicalNameCollection, PhysicalNameHandle,
-                         CollectionHandle, [](tZavPhysicalName& n) { return n.GetPhysicalNames(); });
+  return ChildCollection(Handles().physicalName, Handles().physicalNameCollection,
+                         PhysicalNameHandle, CollectionHandle,
+                         [](tZavPhysicalName& n) { return n.GetPhysicalNames(); });
 }
 
 // --- virtual names and ranges ----------------------------------------------------------
@@ -242,25 +433,26 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_CreateVirtualName(ViSession Coll
                                                                   ViConstString Name,
                                                                   ViConstString MapTo,
                                                                   ViSession* VirtualNameHandle) {
-  return CreateItem(H().virtualNameCollection, H().virtualName, CollectionHandle,
-                    VirtualNameHandle, [&] { return Virtual(Name, MapTo); }, kAdd);
+  return CreateItem(
+      Handles().virtualNameCollection, Handles().virtualName, CollectionHandle, VirtualNameHandle,
+      [&] { return NewVirtualName(Name, MapTo); }, kAdd);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyVirtualName(ViSession CollectionHandle,
                                                                    ViSession VirtualNameHandle) {
-  return DestroyItem(H().virtualNameCollection, H().virtualName, CollectionHandle,
+  return DestroyItem(Handles().virtualNameCollection, Handles().virtualName, CollectionHandle,
                      VirtualNameHandle, kRemove);
 }
 ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_GetVirtualNameVirtualRangeCollection(
     ViSession VirtualNameHandle, ViSession* CollectionHandle) {
-  return ChildCollection(H().virtualName, H().virtualRangeCollection, VirtualNameHandle,
+  return ChildCollection(Handles().virtualName, Handles().virtualRangeCollection, VirtualNameHandle,
                          CollectionHandle, [](tZavVirtualName& n) { return n.GetVirtualRanges(); });
 }
 
 // --- data components (creation and typed access are with the data component functions) -
 
-ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DestroyDataComponent(
-    ViSession CollectionHandle, ViSession DataComponentHandle) {
-  return DestroyItem(H().dataComponentCollection, H().dataComponent, CollectionHandle,
+ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC
+ZavConfig_DestroyDataComponent(ViSession CollectionHandle, ViSession DataComponentHandle) {
+  return DestroyItem(Handles().dataComponentCollection, Handles().dataComponent, CollectionHandle,
                      DataComponentHandle, kRemove);
 }
 

@@ -25,9 +25,9 @@ std::string StoreString(tZavConfigStore& store, ViAttr id) {
 }
 
 // The six store collection getters differ only in the collection and its table.
-template <class C>
-ViStatus GetStoreCollection(ViSession storeHandle, ViSession* collectionHandle,
-                            C* (tZavConfigStore::*collection)() const, tHandleTable<C>& table) {
+template <class C, class Get>
+ViStatus GetStoreCollection(ViSession storeHandle, ViSession* collectionHandle, Get collection,
+                            tHandleTable<C>& table) {
   return ApiCall([&] {
     CheckOutputPointer(collectionHandle);
     tZavConfigStore* store = Handles().store.Lookup(storeHandle);

@@ -51,23 +51,23 @@ ViStatus ItemByName(CKind& collections, tHandleTable<T>& items, ViSession collec
   });
 }
 
-// Builds and names the new item (make), then looks the collection up and hands the item to it
-// (add). The item is destroyed if any step fails, so a failed create leaves nothing behind.
+// Builds and names the new item (make), then looks the collection up and hands the item over to
+// it (add). The item is destroyed if any step fails, so a failed create leaves nothing behind.
 template <class CKind, class T, class Make, class Add>
 ViStatus CreateItem(CKind& collections, tHandleTable<T>& items, ViSession collection,
                     ViSession* item, Make make, Add add) {
   return ApiCall([&] {
     CheckOutputPointer(item);
-    std::unique_ptr<T> created = make();
+    auto created = make();
     auto* target = collections.Lookup(collection);
-    add(*target, created.get());
-    *item = items.NewHandle(created.release());
+    T* added = add(*target, std::move(created));
+    *item = items.NewHandle(added);
     return VI_SUCCESS;
   });
 }
 
 // The usual add and remove of a collection.
-inline constexpr auto kAdd = [](auto& collection, auto* item) { collection.Add(item); };
+inline constexpr auto kAdd = [](auto& collection, auto item) { return collection.Add(std::move(item)); };
 inline constexpr auto kRemove = [](auto& collection, auto* item) { collection.Remove(item); };
 
 // A new item named through the kind's plain, checked name setter.
@@ -102,7 +102,9 @@ ViStatus ChildCollection(IKind& items, tHandleTable<C>& collections, ViSession i
   });
 }
 
-// The output is 0 from the start, so it is 0 after any failure and when there is no reference.
+// The getters of the item references (a logical name's session, a session's hardware asset and
+// software module): the output is 0 from the start, so it is 0 after any failure and when there
+// is no reference.
 template <class IKind, class R, class Get>
 ViStatus GetReference(IKind& items, tHandleTable<R>& references, ViSession item,
                       ViSession* reference, Get get) {

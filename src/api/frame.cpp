@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "persist/config_file_posix.h"
 #include "zavcshared.h"
 
 namespace zav {
@@ -12,14 +13,14 @@ std::recursive_mutex& ApiLock() {
   return lock;
 }
 
-ViStatus Report(const _zavconfig_error& error) noexcept {
+ViStatus Report(const zav::Error& error) noexcept {
   ZavSession_SetError(0, error.code(), error.what());
   return error.code();
 }
 
 ViStatus ReportUnrecoverable() noexcept {
   try {
-    return Report(_zavconfig_error(ZAVCONFIG_ERROR_UNRECOVERABLE, "Unrecoverable system error."));
+    return Report(zav::Error(ZAVCONFIG_ERROR_UNRECOVERABLE, "Unrecoverable system error."));
   } catch (...) {
     // Not even the message could be built: record the same text from a constant, which the
     // error library keeps (cut if need be) without allocating.
@@ -60,7 +61,7 @@ std::map<const tZavConfigStore*, std::unique_ptr<tZavConfigStore>>& OpenStores()
 }  // namespace
 
 ViSession OpenStore() {
-  auto store = std::make_unique<tZavConfigStore>();
+  auto store = std::make_unique<tZavConfigStore>(NewPlatformConfigFile());
   ViSession handle = Handles().store.NewHandle(store.get());
   try {
     OpenStores().emplace(store.get(), std::move(store));

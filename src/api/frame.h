@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "api/error.h"
+#include "model/error.h"
 #include "api/handles.h"
 
 namespace zav {
@@ -13,7 +13,7 @@ namespace zav {
 std::recursive_mutex& ApiLock();
 
 // Records the failure in the error library and returns its code.
-ViStatus Report(const _zavconfig_error& error) noexcept;
+ViStatus Report(const zav::Error& error) noexcept;
 ViStatus ReportUnrecoverable() noexcept;
 
 // Runs body under the API lock; body returns the status of a successful call.
@@ -22,7 +22,7 @@ ViStatus ApiCall(Body&& body) noexcept {
   std::lock_guard<std::recursive_mutex> guard(ApiLock());
   try {
     return body();
-  } catch (const _zavconfig_error& error) {
+  } catch (const zav::Error& error) {
     return Report(error);
   } catch (...) {
     return ReportUnrecoverable();

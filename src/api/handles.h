@@ -13,7 +13,7 @@
 #include <map>
 #include <memory>
 
-#include "api/error.h"
+#include "model/error.h"
 #include "model/config_store.h"
 
 // The next handle value. Counting starts where a test wants it, so the wrap can be reached.
@@ -65,27 +65,27 @@ class tHandleTable : public tHandleTableBase {
 // The 23 tables, shared by every store of the process.
 struct tHandleTables {
   tHandleTable<tZavConfigStore> store;
-  tHandleTable<iZavCollectionBase<tZavLogicalName>> logicalNameCollection;
+  tHandleTable<tZavCollection<tZavLogicalName>> logicalNameCollection;
   tHandleTable<tZavLogicalName> logicalName;
-  tHandleTable<iZavCollectionBase<tZavSession>> sessionCollection;
+  tHandleTable<tZavCollection<tZavSession>> sessionCollection;
   tHandleTable<tZavSession> session;
   tHandleTable<tZavDriverSessionCollection> driverSessionCollection;
   tHandleTable<tZavDriverSession> driverSession;
-  tHandleTable<iZavCollectionBase<tZavHardwareAsset>> hardwareAssetCollection;
+  tHandleTable<tZavCollection<tZavHardwareAsset>> hardwareAssetCollection;
   tHandleTable<tZavHardwareAsset> hardwareAsset;
-  tHandleTable<iZavCollectionBase<tZavSoftwareModule>> softwareModuleCollection;
+  tHandleTable<tZavCollection<tZavSoftwareModule>> softwareModuleCollection;
   tHandleTable<tZavSoftwareModule> softwareModule;
-  tHandleTable<tZavPublishedAPICollection> publishedAPICollection;
+  tHandleTable<iZavPublishedAPICollection> publishedAPICollection;
   tHandleTable<tZavPublishedAPI> publishedAPI;
-  tHandleTable<iZavCollectionBase<tZavPhysicalName>> physicalNameCollection;
+  tHandleTable<tZavCollection<tZavPhysicalName>> physicalNameCollection;
   tHandleTable<tZavPhysicalName> physicalName;
-  tHandleTable<iZavCollectionBase<tZavPhysicalRange>> physicalRangeCollection;
+  tHandleTable<tZavCollection<tZavPhysicalRange>> physicalRangeCollection;
   tHandleTable<tZavPhysicalRange> physicalRange;
-  tHandleTable<iZavCollectionBase<tZavVirtualName>> virtualNameCollection;
+  tHandleTable<tZavCollection<tZavVirtualName>> virtualNameCollection;
   tHandleTable<tZavVirtualName> virtualName;
-  tHandleTable<iZavCollectionBase<tZavVirtualRange>> virtualRangeCollection;
+  tHandleTable<tZavCollection<tZavVirtualRange>> virtualRangeCollection;
   tHandleTable<tZavVirtualRange> virtualRange;
-  tHandleTable<iZavCollectionBase<iZavDataComponent>> dataComponentCollection;
+  tHandleTable<tZavCollection<iZavDataComponent>> dataComponentCollection;
   tHandleTable<iZavDataComponent> dataComponent;
 
   // The order in which handle disposal searches the tables (the store table is not among them).

@@ -8,10 +8,12 @@
 #include "model/names.h"
 #include "model/published_api.h"
 
+class tZavSessionCollection;
+
 class tZavHardwareAsset : public iZavConfigComponent {
  public:
   tZavHardwareAsset() : iZavConfigComponent(zav::kHardwareAssetCollectionName) {}
-  std::string GetIOResourceDescriptor() const { return ioResourceDescriptor_; }
+  const std::string& GetIOResourceDescriptor() const { return ioResourceDescriptor_; }
   void SetIOResourceDescriptor(const std::string& value) { ioResourceDescriptor_ = value; }
 
  private:
@@ -21,30 +23,28 @@ class tZavHardwareAsset : public iZavConfigComponent {
 class tZavSoftwareModule : public iZavConfigComponent {
  public:
   tZavSoftwareModule();
-  ~tZavSoftwareModule() override;
 
-  // Joining a store links the sessions that name this module; leaving it unlinks them.
-  iConfigStoreItem* SetOwner(iConfigStoreCollection* collection) override;
-  void Detach(iConfigStoreCollection* collection) override;
+  // Hands the new owner's store on to the list of published APIs as well.
+  void SetOwner(iConfigStoreCollection* collection) override;
 
-  std::string GetAssemblyQualifiedClassName() const { return assemblyQualifiedClassName_; }
+  const std::string& GetAssemblyQualifiedClassName() const { return assemblyQualifiedClassName_; }
   void SetAssemblyQualifiedClassName(const std::string& v) { assemblyQualifiedClassName_ = v; }
-  std::string GetModulePath() const { return modulePath_; }
+  const std::string& GetModulePath() const { return modulePath_; }
   void SetModulePath(const std::string& v) { modulePath_ = v; }
-  std::string GetModulePath64() const { return modulePath64_; }
+  const std::string& GetModulePath64() const { return modulePath64_; }
   void SetModulePath64(const std::string& v) { modulePath64_ = v; }
-  std::string GetPrefix() const { return prefix_; }
+  const std::string& GetPrefix() const { return prefix_; }
   void SetPrefix(const std::string& v) { prefix_ = v; }
-  std::string GetProgID() const { return progID_; }
+  const std::string& GetProgID() const { return progID_; }
   void SetProgID(const std::string& v) { progID_ = v; }
-  std::string GetSupportedInstrumentModels() const { return supportedInstrumentModels_; }
+  const std::string& GetSupportedInstrumentModels() const { return supportedInstrumentModels_; }
   void SetSupportedInstrumentModels(const std::string& v) { supportedInstrumentModels_ = v; }
   // The module path of the platform the library runs on; this build keeps it in ModulePath.
   std::string GetPlatformModulePath() const { return GetModulePath(); }
   void SetPlatformModulePath(const std::string& v) { SetModulePath(v); }
 
-  iZavCollectionBase<tZavPhysicalName>* GetPhysicalNames() const { return physicalNames_.get(); }
-  tZavPublishedAPICollection* GetPublishedAPIs() const { return publishedAPIs_.get(); }
+  tZavCollection<tZavPhysicalName>* GetPhysicalNames() const { return physicalNames_.get(); }
+  tZavPublishedAPIReferences* GetPublishedAPIs() const { return publishedAPIs_.get(); }
 
  private:
   std::string assemblyQualifiedClassName_;
@@ -53,6 +53,21 @@ class tZavSoftwareModule : public iZavConfigComponent {
   std::string prefix_;
   std::string progID_;
   std::string supportedInstrumentModels_;
-  std::unique_ptr<iZavCollectionBase<tZavPhysicalName>> physicalNames_;
-  std::unique_ptr<tZavPublishedAPICollection> publishedAPIs_;
+  std::unique_ptr<tZavCollection<tZavPhysicalName>> physicalNames_;
+  std::unique_ptr<tZavPublishedAPIReferences> publishedAPIs_;
+};
+
+// The store's software modules. Its hooks are the one place that links sessions to modules: a
+// module joining the store links the sessions that name it, one leaving unlinks those linked to
+// it (even when the reference check then keeps it in the store).
+class tZavSoftwareModuleCollection final : public tZavCollection<tZavSoftwareModule> {
+ public:
+  tZavSoftwareModuleCollection(tZavConfigStore* store, const tZavSessionCollection& sessions)
+      : tZavCollection<tZavSoftwareModule>(store, ""), sessions_(sessions) {}
+
+ private:
+  void Joined(tZavSoftwareModule& module) override;
+  void Leaving(tZavSoftwareModule& module) override;
+
+  const tZavSessionCollection& sessions_;
 };

@@ -1,21 +1,13 @@
 #include "model/collection.h"
 
+#include <deque>
+
 bool iConfigStoreItem::IsInSameStore(const iConfigStoreCollection* collection) const {
   return owner_ != nullptr && collection != nullptr &&
          owner_->GetStore() == collection->GetStore();
 }
 
-void iConfigStoreItem::ValidateAdd(iConfigStoreCollection* /*collection*/) {
-  if (owner_)
-    ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS, "Add failed. Item is owned by another collection.");
-}
-
-iConfigStoreItem* iConfigStoreItem::SetOwner(iConfigStoreCollection* collection) {
-  owner_ = collection;
-  return this;
-}
-
-void iConfigStoreItem::Detach(iConfigStoreCollection* /*collection*/) {
+void iConfigStoreItem::Detach() {
   if (refCount_ > 0)
     ThrowZavError(ZAVCONFIG_ERROR_HAS_REFERENCES,
                   "Remove failed. Item has references from other items.");
@@ -25,7 +17,34 @@ void iConfigStoreItem::Detach(iConfigStoreCollection* /*collection*/) {
 void iZavCollectionItem::SetName(const std::string& name, bool rejectEmpty) {
   if (rejectEmpty && name.empty())
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE, "Set failed. The name of the item cannot be empty.");
-  if (name == GetKey()) return;
-  if (GetOwner()) OwnerCollection()->Rename(GetKey(), name);
-  SetKey(name);
+  ChangeKey(name);
 }
+
+namespace zav {
+
+void DisposeItem(std::unique_ptr<iConfigStoreItem> item) noexcept {
+  // The items whose destruction the outermost call on this thread still has to run.
+  static thread_local std::deque<std::unique_ptr<iConfigStoreItem>>* pending = nullptr;
+  if (!item) return;
+  if (pending) {
+    try {
+      pending->push_back(std::move(item));
+      return;
+    } catch (...) {
+      // No room to queue it: destroying it here only costs stack.
+    }
+    item.reset();
+    return;
+  }
+  std::deque<std::unique_ptr<iConfigStoreItem>> queue;
+  pending = &queue;
+  item.reset();
+  while (!queue.empty()) {
+    std::unique_ptr<iConfigStoreItem> next = std::move(queue.front());
+    queue.pop_front();
+    next.reset();
+  }
+  pending = nullptr;
+}
+
+}  // namespace zav

@@ -1,12 +1,10 @@
 #include "model/config_component.h"
 
-iZavConfigComponent::iZavConfigComponent(const std::string& dataComponentCollectionName)
-    : dataComponents_(std::make_unique<iZavCollectionBase<iZavDataComponent>>(
+iZavConfigComponent::iZavConfigComponent(const char* dataComponentCollectionName)
+    : dataComponents_(std::make_unique<tZavCollection<iZavDataComponent>>(
           nullptr, dataComponentCollectionName)) {}
 
-iZavConfigComponent::~iZavConfigComponent() { dataComponents_.reset(); }
-
-iConfigStoreItem* iZavConfigComponent::SetOwner(iConfigStoreCollection* collection) {
-  dataComponents_->SetStore(collection ? collection->GetStore() : nullptr);
-  return iZavCollectionItem::SetOwner(collection);
+void iZavConfigComponent::SetOwner(iConfigStoreCollection* collection) {
+  if (collection) dataComponents_->SetStore(collection->GetStore());
+  iZavCollectionItem::SetOwner(collection);
 }

@@ -10,19 +10,17 @@
 
 class iZavConfigComponent : public iZavCollectionItem {
  public:
-  ~iZavConfigComponent() override;
-
   // Hands the new owner's store on to the data components, which look up published APIs there.
-  iConfigStoreItem* SetOwner(iConfigStoreCollection* collection) override;
+  void SetOwner(iConfigStoreCollection* collection) override;
 
-  std::string GetDescription() const { return description_; }
+  const std::string& GetDescription() const { return description_; }
   void SetDescription(const std::string& value) { description_ = value; }
-  iZavCollectionBase<iZavDataComponent>* GetDataComponents() const { return dataComponents_.get(); }
+  tZavCollection<iZavDataComponent>* GetDataComponents() const { return dataComponents_.get(); }
 
  protected:
-  explicit iZavConfigComponent(const std::string& dataComponentCollectionName);
+  explicit iZavConfigComponent(const char* dataComponentCollectionName);
 
  private:
   std::string description_;
-  std::unique_ptr<iZavCollectionBase<iZavDataComponent>> dataComponents_;
+  std::unique_ptr<tZavCollection<iZavDataComponent>> dataComponents_;
 };

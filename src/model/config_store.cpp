@@ -12,36 +12,15 @@ const char* const kDefaultDescription =
 const char* const kProcessDefaultVariable = "ZAVCONFIGSERVERDEFAULT";
 }  // namespace
 
-tZavConfigStore::tZavConfigStore() : description_(kDefaultDescription) {
-  logicalNames_ = std::make_unique<iZavCollectionBase<tZavLogicalName>>(this, "");
-  hardwareAssets_ = std::make_unique<iZavCollectionBase<tZavHardwareAsset>>(this, "");
-  sessions_ = std::make_unique<iZavCollectionBase<tZavSession>>(this, "");
-  driverSessions_ = std::make_unique<tZavDriverSessionCollection>(this, sessions_.get());
-  publishedAPIs_ = std::make_unique<tZavPublishedAPICollection>(this, "");
-  softwareModules_ = std::make_unique<iZavCollectionBase<tZavSoftwareModule>>(this, "");
-}
+tZavConfigStore::tZavConfigStore(std::unique_ptr<iStoreFile> file)
+    : description_(kDefaultDescription), storeFile_(std::move(file)) {}
 
-// Items that hold references go before the items they refer to.
-tZavConfigStore::~tZavConfigStore() {
-  logicalNames_.reset();
-  sessions_.reset();
-  driverSessions_.reset();
-  hardwareAssets_.reset();
-  softwareModules_.reset();
-  // Cleared while the store still names it as its own collection, so that it deletes its APIs
-  // instead of treating itself as a module's list of references.
-  publishedAPIs_->Clear();
-  publishedAPIs_.reset();
-  configFile_.reset();
-}
-
-const char* tZavConfigStore::GetDefaultDescription() { return kDefaultDescription; }
 std::string tZavConfigStore::GetName() const { return kStoreName; }
 std::string tZavConfigStore::GetVendor() const { return kVendor; }
 std::string tZavConfigStore::GetRevision() const { return kRevision; }
 
 std::string tZavConfigStore::GetMasterLocation() {
-  if (masterLocation_.empty()) masterLocation_ = GetConfigFile()->GetMasterStoreLocation();
+  if (masterLocation_.empty()) masterLocation_ = storeFile_->GetMasterStoreLocation();
   return masterLocation_;
 }
 
@@ -53,19 +32,19 @@ void tZavConfigStore::SetProcessDefaultLocation(const std::string& value) {
   zav::platform::SetEnvironmentValue(kProcessDefaultVariable, value);
 }
 
-tZavSession* tZavConfigStore::GetSession(const std::string& name) const {
-  if (tZavLogicalName* logicalName = logicalNames_->Find(name)) return logicalName->GetSession();
-  if (tZavSession* session = sessions_->Find(name)) return session;
+tZavSession* tZavConfigStore::GetSession(const std::string& name) {
+  if (tZavLogicalName* logicalName = logicalNames_.Find(name)) return logicalName->GetSession();
+  if (tZavSession* session = sessions_.Find(name)) return session;
   ThrowZavError(ZAVCONFIG_ERROR_SESSION_NOT_FOUND,
                 "The '" + name + "' logical name or session does not exist.");
 }
 
-tZavDriverSession* tZavConfigStore::GetDriverSession(const std::string& name) const {
-  if (tZavLogicalName* logicalName = logicalNames_->Find(name)) {
+tZavDriverSession* tZavConfigStore::GetDriverSession(const std::string& name) {
+  if (tZavLogicalName* logicalName = logicalNames_.Find(name)) {
     tZavSession* session = logicalName->GetSession();
     if (session && session->IsDriverSession()) return static_cast<tZavDriverSession*>(session);
   }
-  if (tZavDriverSession* driverSession = driverSessions_->Find(name)) return driverSession;
+  if (tZavDriverSession* driverSession = GetDriverSessions()->Find(name)) return driverSession;
   ThrowZavError(ZAVCONFIG_ERROR_SESSION_NOT_FOUND,
                 "The '" + name + "' logical name or driver session does not exist.");
 }
@@ -75,25 +54,20 @@ void tZavConfigStore::Deserialize(const std::string& location) {
     ThrowZavError(ZAVCONFIG_ERROR_ALREADY_DESERIALIZED,
                   "ZavConfig_Deserialize can only be called once per session.");
   ClearAll();
-  GetConfigFile()->Deserialize(this, location);
+  storeFile_->Deserialize(this, location);
   deserialized_ = true;
   actualLocation_ = location;
 }
 
 void tZavConfigStore::Serialize(const std::string& location) {
-  GetConfigFile()->Serialize(this, location);
+  storeFile_->Serialize(this, location);
 }
 
 void tZavConfigStore::ClearAll() {
-  logicalNames_->Clear();
-  sessions_->Clear();
-  driverSessions_->Clear();
-  hardwareAssets_->Clear();
-  softwareModules_->Clear();
-  publishedAPIs_->Clear();
-}
-
-iConfigFile* tZavConfigStore::GetConfigFile() {
-  if (!configFile_) configFile_ = NewPlatformConfigFile();
-  return configFile_.get();
+  // The reverse of the members' order, as their destruction would run.
+  logicalNames_.Clear();
+  softwareModules_.Clear();
+  sessions_.Clear();
+  hardwareAssets_.Clear();
+  publishedAPIs_.Clear();
 }

@@ -9,48 +9,44 @@
 #include "model/collection.h"
 #include "model/published_api.h"
 #include "model/session.h"
-#include "persist/config_file.h"
+#include "model/store_file.h"
 
 class tZavConfigStore {
  public:
-  tZavConfigStore();
+  // The store reads and writes its documents through `file`, which must not be null.
+  explicit tZavConfigStore(std::unique_ptr<iStoreFile> file);
   tZavConfigStore(const tZavConfigStore&) = delete;
   tZavConfigStore& operator=(const tZavConfigStore&) = delete;
-  virtual ~tZavConfigStore();
 
-  static const char* GetDefaultDescription();
   std::string GetName() const;
   std::string GetVendor() const;
   std::string GetRevision() const;
   long GetSpecificationMajorVersion() const { return 1; }
   long GetSpecificationMinorVersion() const { return 22; }
-  std::string GetDescription() const { return description_; }
+  const std::string& GetDescription() const { return description_; }
   void SetDescription(const std::string& value) { description_ = value; }
   // Asks the file component once; a failed look-up is asked again next time.
   std::string GetMasterLocation();
   std::string GetProcessDefaultLocation() const;
   void SetProcessDefaultLocation(const std::string& value);
-  std::string GetActualLocation() const { return actualLocation_; }
-  bool IsDeserialized() const { return deserialized_; }
+  const std::string& GetActualLocation() const { return actualLocation_; }
 
-  iZavCollectionBase<tZavLogicalName>* GetLogicalNames() const { return logicalNames_.get(); }
-  iZavCollectionBase<tZavSession>* GetSessions() const { return sessions_.get(); }
-  tZavDriverSessionCollection* GetDriverSessions() const { return driverSessions_.get(); }
-  iZavCollectionBase<tZavHardwareAsset>* GetHardwareAssets() const { return hardwareAssets_.get(); }
-  iZavCollectionBase<tZavSoftwareModule>* GetSoftwareModules() const { return softwareModules_.get(); }
-  tZavPublishedAPICollection* GetPublishedAPIs() const { return publishedAPIs_.get(); }
+  tZavCollection<tZavLogicalName>* GetLogicalNames() { return &logicalNames_; }
+  tZavSessionCollection* GetSessions() { return &sessions_; }
+  tZavDriverSessionCollection* GetDriverSessions() { return sessions_.GetDriverSessions(); }
+  tZavCollection<tZavHardwareAsset>* GetHardwareAssets() { return &hardwareAssets_; }
+  tZavSoftwareModuleCollection* GetSoftwareModules() { return &softwareModules_; }
+  tZavPublishedAPICollection* GetPublishedAPIs() { return &publishedAPIs_; }
 
   // A logical name of that name leads to its session (null when it has none); otherwise the
   // session of that name.
-  tZavSession* GetSession(const std::string& name) const;
-  tZavDriverSession* GetDriverSession(const std::string& name) const;
+  tZavSession* GetSession(const std::string& name);
+  tZavDriverSession* GetDriverSession(const std::string& name);
 
   void Deserialize(const std::string& location);
   void Serialize(const std::string& location);
+  // Destroys every item, as before a store is read afresh.
   void ClearAll();
-  iConfigFile* GetConfigFile();
-  // Lets tests and tools put another file component in place of the platform's.
-  void SetConfigFile(std::unique_ptr<iConfigFile> file) { configFile_ = std::move(file); }
 
   const tLifeToken& Life() const { return life_; }
 
@@ -59,12 +55,13 @@ class tZavConfigStore {
   std::string description_;
   std::string masterLocation_;
   bool deserialized_ = false;
-  std::unique_ptr<iZavCollectionBase<tZavHardwareAsset>> hardwareAssets_;
-  std::unique_ptr<iZavCollectionBase<tZavLogicalName>> logicalNames_;
-  std::unique_ptr<iZavCollectionBase<tZavSession>> sessions_;
-  std::unique_ptr<tZavDriverSessionCollection> driverSessions_;
-  std::unique_ptr<tZavPublishedAPICollection> publishedAPIs_;
-  std::unique_ptr<iZavCollectionBase<tZavSoftwareModule>> softwareModules_;
-  std::unique_ptr<iConfigFile> configFile_;
+  std::unique_ptr<iStoreFile> storeFile_;
+  // Declared in the order of their dependencies and so destroyed in the reverse: the modules'
+  // lists release their counts on published APIs that still live.
+  tZavPublishedAPICollection publishedAPIs_{this};
+  tZavCollection<tZavHardwareAsset> hardwareAssets_{this, ""};
+  tZavSessionCollection sessions_{this};
+  tZavSoftwareModuleCollection softwareModules_{this, sessions_};
+  tZavCollection<tZavLogicalName> logicalNames_{this, ""};
   tLifeToken life_;
 };

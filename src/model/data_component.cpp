@@ -36,7 +36,7 @@ std::string HardwareAssetUsedInSessionText(const char* verb, const std::string& 
 }
 
 bool InHardwareAssetCollection(const iConfigStoreCollection* collection) {
-  return collection && collection->HasCollectionName(zav::kHardwareAssetCollectionName);
+  return collection && collection->GetCollectionName() == zav::kHardwareAssetCollectionName;
 }
 }  // namespace
 
@@ -54,26 +54,23 @@ void iZavDataComponent::SetUsedInSession(const std::string& value) {
   usedInSession_ = value;
 }
 
-void iZavDataComponent::ValidateAdd(iConfigStoreCollection* collection) {
-  iZavCollectionItem::ValidateAdd(collection);
+void iZavDataComponent::ValidateAdd(const iConfigStoreCollection* collection) {
   if (InHardwareAssetCollection(collection) &&
       !zav::EqualsIgnoringCase(usedInSession_, zav::kUsedNone))
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_DATA_COMPONENT,
                   HardwareAssetUsedInSessionText("Add", usedInSession_));
 }
 
-void tStructureZavDataComponentCollection::Remove(Item* item) {
+void tStructureZavDataComponentCollection::Remove(iZavDataComponent* item) {
   if (Count() < 2)
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE,
                   "Remove failed. An ZavStructure data component must contain at least one item.");
-  iZavCollectionBase<iZavDataComponent>::Remove(item);
+  tZavCollection<iZavDataComponent>::Remove(item);
 }
 
 tZavStructure::tZavStructure()
     : iZavDataComponent(zav::kTypeStructure, zav::kUsedNone),
       members_(std::make_unique<tStructureZavDataComponentCollection>()) {}
-
-tZavStructure::~tZavStructure() = default;
 
 void tZavAPIReference::SetUsedInSession(const std::string& value) {
   if (value == zav::kUsedNone)
@@ -106,34 +103,37 @@ std::unique_ptr<iZavDataComponent> NewSimpleDataComponent(int32_t kind) {
 }
 
 std::unique_ptr<iZavDataComponent> NewDataComponentLike(const iZavDataComponent& source) {
-  if (auto* from = dynamic_cast<const tZavBoolean*>(&source); from && source.IsType(zav::kTypeBoolean)) {
+  // The type text is fixed by the class, so it tells which class the source is.
+  if (source.IsType(zav::kTypeBoolean)) {
     auto copy = std::make_unique<tZavBoolean>();
-    copy->SetValue(from->GetValue());
+    copy->SetValue(static_cast<const tZavBoolean&>(source).GetValue());
     return copy;
   }
-  if (auto* from = dynamic_cast<const tZavInteger*>(&source); from && source.IsType(zav::kTypeInteger)) {
+  if (source.IsType(zav::kTypeInteger)) {
+    auto& from = static_cast<const tZavInteger&>(source);
     auto copy = std::make_unique<tZavInteger>();
-    copy->SetValue(from->GetValue());
-    copy->SetUnits(from->GetUnits());
+    copy->SetValue(from.GetValue());
+    copy->SetUnits(from.GetUnits());
     return copy;
   }
-  if (auto* from = dynamic_cast<const tZavReal*>(&source); from && source.IsType(zav::kTypeReal)) {
+  if (source.IsType(zav::kTypeReal)) {
+    auto& from = static_cast<const tZavReal&>(source);
     auto copy = std::make_unique<tZavReal>();
-    copy->SetValue(from->GetValue());
-    copy->SetUnits(from->GetUnits());
+    copy->SetValue(from.GetValue());
+    copy->SetUnits(from.GetUnits());
     return copy;
   }
-  if (auto* from = dynamic_cast<const tZavString*>(&source); from && source.IsType(zav::kTypeString)) {
+  if (source.IsType(zav::kTypeString)) {
     auto copy = std::make_unique<tZavString>();
-    copy->SetValue(from->GetValue());
+    copy->SetValue(static_cast<const tZavString&>(source).GetValue());
     return copy;
   }
   if (source.IsType(zav::kTypeStructure)) return std::make_unique<tZavStructure>();
-  if (auto* from = dynamic_cast<const tZavAPIReference*>(&source);
-      from && source.IsType(zav::kTypeAPIReference)) {
+  if (source.IsType(zav::kTypeAPIReference)) {
+    auto& from = static_cast<const tZavAPIReference&>(source);
     auto copy = std::make_unique<tZavAPIReference>();
-    copy->SetValue(from->GetValue());
-    copy->SetPublishedAPIReference(from->GetPublishedAPIReference());
+    copy->SetValue(from.GetValue());
+    copy->SetPublishedAPIReference(from.GetPublishedAPIReference());
     return copy;
   }
   ThrowZavError(ZAVCONFIG_ERROR_INVALID_DATA_COMPONENT, "Add failed. Invalid data component type.");
@@ -149,10 +149,8 @@ void CopyDataComponentProperties(const iZavDataComponent& source, iZavDataCompon
   copy.SetUsedInSession(source.GetUsedInSession());
 }
 
-void CopyDataComponent(const iZavDataComponent& source,
-                       iZavCollectionBase<iZavDataComponent>& target) {
+void CopyDataComponent(const iZavDataComponent& source, tZavCollection<iZavDataComponent>& target) {
   std::unique_ptr<iZavDataComponent> copy = NewDataComponentLike(source);
   CopyDataComponentProperties(source, *copy);
-  target.Add(copy.get());
-  copy.release();
+  target.Add(std::move(copy));
 }

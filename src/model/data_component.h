@@ -9,8 +9,6 @@
 #include "model/collection.h"
 #include "model/published_api.h"
 
-class tStructureZavDataComponentCollection;
-
 namespace zav {
 // Type texts of the six kinds.
 extern const char* const kTypeBoolean;
@@ -35,22 +33,22 @@ bool EqualsIgnoringCase(const std::string& a, const char* b);
 
 class iZavDataComponent : public iZavCollectionItem {
  public:
-  ~iZavDataComponent() override = default;
+  void ValidateAdd(const iConfigStoreCollection* collection) override;
 
-  void ValidateAdd(iConfigStoreCollection* collection) override;
-
-  virtual std::string GetDescription() const { return description_; }
-  virtual void SetDescription(const std::string& value) { description_ = value; }
-  virtual int32_t GetHelpContextID() const { return helpContextID_; }
-  virtual void SetHelpContextID(int32_t value) { helpContextID_ = value; }
-  virtual std::string GetHelpFilePath() const { return helpFilePath_; }
-  virtual void SetHelpFilePath(const std::string& value) { helpFilePath_ = value; }
-  virtual bool GetReadOnly() const { return readOnly_; }
-  virtual void SetReadOnly(bool value) { readOnly_ = value; }
-  virtual std::string GetSoftwareModuleKey() const { return softwareModuleKey_; }
-  virtual void SetSoftwareModuleKey(const std::string& value) { softwareModuleKey_ = value; }
-  virtual std::string GetType() const { return type_; }
-  virtual std::string GetUsedInSession() const { return usedInSession_; }
+  const std::string& GetDescription() const { return description_; }
+  void SetDescription(const std::string& value) { description_ = value; }
+  int32_t GetHelpContextID() const { return helpContextID_; }
+  void SetHelpContextID(int32_t value) { helpContextID_ = value; }
+  const std::string& GetHelpFilePath() const { return helpFilePath_; }
+  void SetHelpFilePath(const std::string& value) { helpFilePath_ = value; }
+  bool GetReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value) { readOnly_ = value; }
+  const std::string& GetSoftwareModuleKey() const { return softwareModuleKey_; }
+  void SetSoftwareModuleKey(const std::string& value) { softwareModuleKey_ = value; }
+  const std::string& GetType() const { return type_; }
+  const std::string& GetUsedInSession() const { return usedInSession_; }
+  // Checked against the three values, and against the hardware asset rule when the component
+  // is in a hardware asset's collection.
   virtual void SetUsedInSession(const std::string& value);
 
   // Cheap kind test against one of the zav::kType texts.
@@ -85,7 +83,7 @@ class tZavInteger : public iZavDataComponent {
   tZavInteger() : iZavDataComponent(zav::kTypeInteger, zav::kUsedNone) {}
   int32_t GetValue() const { return value_; }
   void SetValue(int32_t value) { value_ = value; }
-  std::string GetUnits() const { return units_; }
+  const std::string& GetUnits() const { return units_; }
   void SetUnits(const std::string& units) { units_ = units; }
 
  private:
@@ -98,7 +96,7 @@ class tZavReal : public iZavDataComponent {
   tZavReal() : iZavDataComponent(zav::kTypeReal, zav::kUsedNone) {}
   double GetValue() const { return value_; }
   void SetValue(double value) { value_ = value; }
-  std::string GetUnits() const { return units_; }
+  const std::string& GetUnits() const { return units_; }
   void SetUnits(const std::string& units) { units_ = units; }
 
  private:
@@ -109,7 +107,7 @@ class tZavReal : public iZavDataComponent {
 class tZavString : public iZavDataComponent {
  public:
   tZavString() : iZavDataComponent(zav::kTypeString, zav::kUsedNone) {}
-  std::string GetValue() const { return value_; }
+  const std::string& GetValue() const { return value_; }
   void SetValue(const std::string& value) { value_ = value; }
 
  private:
@@ -118,17 +116,16 @@ class tZavString : public iZavDataComponent {
 
 // A structure's members. A structure never loses its last member through Remove; clearing or
 // destroying the structure deletes them all.
-class tStructureZavDataComponentCollection : public iZavCollectionBase<iZavDataComponent> {
+class tStructureZavDataComponentCollection : public tZavCollection<iZavDataComponent> {
  public:
   tStructureZavDataComponentCollection()
-      : iZavCollectionBase<iZavDataComponent>(nullptr, zav::kStructureCollectionName) {}
-  void Remove(Item* item) override;
+      : tZavCollection<iZavDataComponent>(nullptr, zav::kStructureCollectionName) {}
+  void Remove(iZavDataComponent* item) override;
 };
 
 class tZavStructure : public iZavDataComponent {
  public:
   tZavStructure();
-  ~tZavStructure() override;
   tStructureZavDataComponentCollection* GetDataComponents() const { return members_.get(); }
 
  private:
@@ -142,7 +139,7 @@ class tZavAPIReference : public iZavDataComponent {
   void SetUsedInSession(const std::string& value) override;
   tZavPublishedAPI* GetPublishedAPIReference() const { return api_.Get(); }
   void SetPublishedAPIReference(tZavPublishedAPI* api);
-  std::string GetValue() const { return value_; }
+  const std::string& GetValue() const { return value_; }
   void SetValue(const std::string& value) { value_ = value; }
 
  private:
@@ -157,4 +154,4 @@ std::unique_ptr<iZavDataComponent> NewDataComponentLike(const iZavDataComponent&
 // Copies the shared properties; the copy is never read-only.
 void CopyDataComponentProperties(const iZavDataComponent& source, iZavDataComponent& copy);
 // NewDataComponentLike + CopyDataComponentProperties + Add into the target collection.
-void CopyDataComponent(const iZavDataComponent& source, iZavCollectionBase<iZavDataComponent>& target);
+void CopyDataComponent(const iZavDataComponent& source, tZavCollection<iZavDataComponent>& target);

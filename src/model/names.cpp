@@ -1,19 +1,18 @@
 #include "model/names.h"
 
-namespace zav {
+namespace {
+// True for the empty string and for strings made only of a-z, A-Z, 0-9, '!' and '_'.
 bool IsValidName(const std::string& name) {
   static const std::string allowed =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!_";
   return name.find_first_not_of(allowed) == std::string::npos;
 }
-}  // namespace zav
 
-namespace {
 // Shared by both name kinds; only the kind word of the message differs.
 void CheckName(const std::string& name, long rangeCount, const char* kind) {
   if (rangeCount == 0 && name.empty())
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE, "Set failed. The name of the item cannot be empty.");
-  if (!zav::IsValidName(name))
+  if (!IsValidName(name))
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE,
                   std::string("Set failed. The name of a ") + kind +
                       " item must consist of one or more of the following: 'a'-'z', 'A'-'Z', "
@@ -22,13 +21,8 @@ void CheckName(const std::string& name, long rangeCount, const char* kind) {
 }  // namespace
 
 tZavPhysicalName::tZavPhysicalName()
-    : ranges_(std::make_unique<iZavCollectionBase<tZavPhysicalRange>>(nullptr, "")),
-      children_(std::make_unique<iZavCollectionBase<tZavPhysicalName>>(nullptr, "")) {}
-
-tZavPhysicalName::~tZavPhysicalName() {
-  ranges_.reset();
-  children_.reset();
-}
+    : ranges_(std::make_unique<tZavCollection<tZavPhysicalRange>>(nullptr, "")),
+      children_(std::make_unique<tZavCollection<tZavPhysicalName>>(nullptr, "")) {}
 
 void tZavPhysicalName::SetCheckedName(const std::string& name) {
   CheckName(name, ranges_->Count(), "physical name");
@@ -43,9 +37,7 @@ void tZavPhysicalName::SetRCName(const std::string& value) {
 }
 
 tZavVirtualName::tZavVirtualName()
-    : ranges_(std::make_unique<iZavCollectionBase<tZavVirtualRange>>(nullptr, "")) {}
-
-tZavVirtualName::~tZavVirtualName() { ranges_.reset(); }
+    : ranges_(std::make_unique<tZavCollection<tZavVirtualRange>>(nullptr, "")) {}
 
 void tZavVirtualName::SetCheckedName(const std::string& name) {
   CheckName(name, ranges_->Count(), "virtual name");

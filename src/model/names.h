@@ -8,11 +8,6 @@
 
 #include "model/collection.h"
 
-namespace zav {
-// True for the empty string and for strings made only of a-z, A-Z, 0-9, '!' and '_'.
-bool IsValidName(const std::string& name);
-}  // namespace zav
-
 class tZavPhysicalRange : public iZavCollectionItem {
  public:
   int32_t GetMin() const { return min_; }
@@ -43,32 +38,30 @@ class tZavVirtualRange : public iZavCollectionItem {
 class tZavPhysicalName : public iZavCollectionItem {
  public:
   tZavPhysicalName();
-  ~tZavPhysicalName() override;
 
   // The only name setter for physical names: character set, and empty only beside ranges.
-  virtual void SetCheckedName(const std::string& name);
+  void SetCheckedName(const std::string& name);
   std::string GetRCName() const { return rcName_; }
   void SetRCName(const std::string& value);
-  iZavCollectionBase<tZavPhysicalRange>* GetPhysicalRanges() const { return ranges_.get(); }
-  iZavCollectionBase<tZavPhysicalName>* GetPhysicalNames() const { return children_.get(); }
+  tZavCollection<tZavPhysicalRange>* GetPhysicalRanges() const { return ranges_.get(); }
+  tZavCollection<tZavPhysicalName>* GetPhysicalNames() const { return children_.get(); }
 
  private:
   std::string rcName_;
-  std::unique_ptr<iZavCollectionBase<tZavPhysicalRange>> ranges_;
-  std::unique_ptr<iZavCollectionBase<tZavPhysicalName>> children_;
+  std::unique_ptr<tZavCollection<tZavPhysicalRange>> ranges_;
+  std::unique_ptr<tZavCollection<tZavPhysicalName>> children_;
 };
 
 class tZavVirtualName : public iZavCollectionItem {
  public:
   tZavVirtualName();
-  ~tZavVirtualName() override;
 
-  virtual void SetCheckedName(const std::string& name);
+  void SetCheckedName(const std::string& name);
   std::string GetMapTo() const { return mapTo_; }
   void SetMapTo(const std::string& value);
-  iZavCollectionBase<tZavVirtualRange>* GetVirtualRanges() const { return ranges_.get(); }
+  tZavCollection<tZavVirtualRange>* GetVirtualRanges() const { return ranges_.get(); }
 
  private:
   std::string mapTo_;
-  std::unique_ptr<iZavCollectionBase<tZavVirtualRange>> ranges_;
+  std::unique_ptr<tZavCollection<tZavVirtualRange>> ranges_;
 };

@@ -4,8 +4,8 @@
 #include "model/config_store.h"
 
 bool tZavPublishedAPIKey::operator<(const tZavPublishedAPIKey& other) const {
-  if (Name != other.Name) return Name < other.Name;
-  if (Type != other.Type) return Type < other.Type;
+  if (int order = Name.compare(other.Name)) return order < 0;
+  if (int order = Type.compare(other.Type)) return order < 0;
   if (MajorVersion != other.MajorVersion) return MajorVersion < other.MajorVersion;
   return MinorVersion < other.MinorVersion;
 }
@@ -13,26 +13,6 @@ bool tZavPublishedAPIKey::operator<(const tZavPublishedAPIKey& other) const {
 std::ostream& operator<<(std::ostream& out, const tZavPublishedAPIKey& key) {
   return out << '(' << key.Name << ',' << key.Type << ',' << key.MajorVersion << ','
              << key.MinorVersion << ')';
-}
-
-void tZavPublishedAPI::ChangeKey(const tZavPublishedAPIKey& key) {
-  if (key == GetKey()) return;
-  if (GetOwner()) {
-    OwnerCollection()->Rename(GetKey(), key);
-    // The software modules of the store list this API under its key too; they follow, so that
-    // their references can still be found and removed. The global collection has just accepted
-    // the new key, so no other API of the store holds it and these renames cannot clash.
-    tZavConfigStore* store = GetOwner()->GetStore();
-    auto* global = static_cast<tZavPublishedAPICollection*>(GetOwner());
-    if (store && global->IsGlobal()) {
-      iZavCollectionBase<tZavSoftwareModule>* modules = store->GetSoftwareModules();
-      for (long i = 1; i <= modules->Count(); ++i) {
-        tZavPublishedAPICollection* list = modules->ItemByIndex(i)->GetPublishedAPIs();
-        if (list->Find(GetKey()) == this) list->Rename(GetKey(), key);
-      }
-    }
-  }
-  SetKey(key);
 }
 
 void tZavPublishedAPI::SetName(const std::string& name) {
@@ -64,46 +44,83 @@ void tZavPublishedAPI::SetMinorVersion(int32_t version) {
   ChangeKey(key);
 }
 
-bool tZavPublishedAPICollection::IsGlobal() const {
-  return GetStore() != nullptr && GetStore()->GetPublishedAPIs() == this;
+namespace {
+// References stay within one store: the API must be held by a collection of the list's store.
+// A list whose module is in no store has none, so it takes no reference.
+bool SameStore(const tZavPublishedAPI& api, const iZavPublishedAPICollection& list) {
+  return list.GetStore() != nullptr && api.IsInSameStore(&list);
 }
 
-tZavPublishedAPICollection::~tZavPublishedAPICollection() {
-  if (!IsGlobal()) {
-    for (auto& entry : Entries()) entry.second->DecrementRefCount();
-    ForgetAll();
-  }
-}
-
-void tZavPublishedAPICollection::Clear() {
-  if (IsGlobal()) iKeyedCollection::Clear();
-}
-
-void tZavPublishedAPICollection::AddToGlobal(tZavPublishedAPI* api) {
-  if (!IsGlobal()) ThrowZavError(ZAVCONFIG_ERROR_NOT_IN_GLOBAL_COLLECTION, "Not a global collection");
-  Add(api);
-}
-
-void tZavPublishedAPICollection::AddReference(tZavPublishedAPI* api) {
-  // The store of the global collection is always set, so an API in no collection, or a list whose
-  // module is in no store, fails the test.
-  if (!api || !api->IsInSameStore(this) || GetStore() == nullptr)
+void CheckAddable(const tZavPublishedAPI* api, const iZavPublishedAPICollection& list) {
+  if (!api) ThrowZavError(ZAVCONFIG_ERROR_NULL_POINTER, "Add failed. Invalid (NULL) item pointer.");
+  if (!SameStore(*api, list))
     ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
-                  zav::Message("Add failed. ", api ? api->GetKey() : tZavPublishedAPIKey(),
+                  zav::Message("Add failed. ", api->GetKey(),
                                " is already added to another configuration store."));
-  InsertEntry(api);
-  api->IncrementRefCount();
 }
 
-void tZavPublishedAPICollection::RemoveReference(tZavPublishedAPI* api) {
-  if (!api || !api->IsInSameStore(this) || GetStore() == nullptr)
+void CheckRemovable(const tZavPublishedAPI* api, const iZavPublishedAPICollection& list) {
+  if (!api || !SameStore(*api, list))
     ThrowZavError(ZAVCONFIG_ERROR_NOT_FOUND,
                   zav::Message("Remove failed. ", api ? api->GetKey() : tZavPublishedAPIKey(),
                                " is not added to this configuration store."));
-  auto it = Entries().find(api->GetKey());
-  // The global collection owns its APIs and lists no references: erasing one there would lose it.
-  if (IsGlobal() || it == Entries().end() || it->second != api)
-    ThrowZavError(ZAVCONFIG_ERROR_NOT_FOUND, "Remove failed. Item does not exist in the collection.");
+}
+
+[[noreturn]] void ThrowNotInCollection() {
+  ThrowZavError(ZAVCONFIG_ERROR_NOT_FOUND, "Remove failed. Item does not exist in the collection.");
+}
+}  // namespace
+
+// --- the store's collection ----------------------------------------------------------------
+
+void tZavPublishedAPICollection::AddReference(tZavPublishedAPI* api) {
+  CheckAddable(api, *this);
+  ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
+                zav::Message("Add failed. Item ", api->GetKey(), " already exists in the collection."));
+}
+
+void tZavPublishedAPICollection::RemoveReference(tZavPublishedAPI* api) {
+  CheckRemovable(api, *this);
+  ThrowNotInCollection();
+}
+
+void tZavPublishedAPICollection::Renamed(const tZavPublishedAPIKey& oldKey,
+                                         const tZavPublishedAPIKey& newKey) {
+  // The modules list the API under its key too, and follow so that their references can still be
+  // found and removed. This collection has just accepted the new key, so no other API of the
+  // store holds it and these renames cannot clash.
+  tZavPublishedAPI* api = Find(newKey);
+  GetStore()->GetSoftwareModules()->ForEach([&](tZavSoftwareModule* module) {
+    tZavPublishedAPIReferences* list = module->GetPublishedAPIs();
+    if (list->Find(oldKey) == api) list->Rename(oldKey, newKey);
+  });
+}
+
+// --- a module's list -----------------------------------------------------------------------
+
+tZavPublishedAPIReferences::~tZavPublishedAPIReferences() {
+  entries_.ForEach([](tZavPublishedAPI* api) { api->DecrementRefCount(); });
+}
+
+tZavPublishedAPI* tZavPublishedAPIReferences::AddToGlobal(std::unique_ptr<tZavPublishedAPI>) {
+  ThrowZavError(ZAVCONFIG_ERROR_NOT_IN_GLOBAL_COLLECTION, "Not a global collection");
+}
+
+void tZavPublishedAPIReferences::Remove(tZavPublishedAPI* api) {
+  if (!entries_.Holds(api)) ThrowNotInCollection();
+  ThrowZavError(ZAVCONFIG_ERROR_HAS_REFERENCES,
+                "Remove failed. Item has references from other items.");
+}
+
+void tZavPublishedAPIReferences::AddReference(tZavPublishedAPI* api) {
+  CheckAddable(api, *this);
+  entries_.Append(api);
+  api->IncrementRefCount();
+}
+
+void tZavPublishedAPIReferences::RemoveReference(tZavPublishedAPI* api) {
+  CheckRemovable(api, *this);
+  if (!entries_.Holds(api)) ThrowNotInCollection();
+  entries_.Erase(api);
   api->DecrementRefCount();
-  EraseEntry(it, api);
 }

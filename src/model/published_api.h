@@ -1,9 +1,10 @@
 // Published APIs: the one kind of item keyed by a composite key instead of a name. The store owns
 // every published API in its global collection; a software module lists the APIs it implements in
-// a collection of counted references.
+// a collection of counted references. The C API reaches both kinds through one interface.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -17,7 +18,8 @@ struct tZavPublishedAPIKey {
 
   bool operator<(const tZavPublishedAPIKey& other) const;
   bool operator==(const tZavPublishedAPIKey& other) const {
-    return !(*this < other) && !(other < *this);
+    return MajorVersion == other.MajorVersion && MinorVersion == other.MinorVersion &&
+           Name == other.Name && Type == other.Type;
   }
 };
 
@@ -26,8 +28,8 @@ std::ostream& operator<<(std::ostream& out, const tZavPublishedAPIKey& key);
 
 class tZavPublishedAPI : public iKeyedItem<tZavPublishedAPIKey> {
  public:
-  std::string GetName() const { return GetKey().Name; }
-  std::string GetType() const { return GetKey().Type; }
+  const std::string& GetName() const { return GetKey().Name; }
+  const std::string& GetType() const { return GetKey().Type; }
   int32_t GetMajorVersion() const { return GetKey().MajorVersion; }
   int32_t GetMinorVersion() const { return GetKey().MinorVersion; }
 
@@ -36,33 +38,65 @@ class tZavPublishedAPI : public iKeyedItem<tZavPublishedAPIKey> {
   void SetType(const std::string& type);
   void SetMajorVersion(int32_t version);
   void SetMinorVersion(int32_t version);
-
- private:
-  void ChangeKey(const tZavPublishedAPIKey& key);
 };
 
-class tZavPublishedAPICollection : public iKeyedCollection<tZavPublishedAPIKey> {
+// A published API collection as the C API sees it, whichever of the two kinds it is.
+class iZavPublishedAPICollection : public iKeyedCollection<tZavPublishedAPIKey> {
  public:
-  tZavPublishedAPICollection(tZavConfigStore* store, const std::string& name)
-      : iKeyedCollection<tZavPublishedAPIKey>(store, name) {}
-  // A module's list only releases its references; the global collection deletes its APIs.
-  ~tZavPublishedAPICollection() override;
+  using iKeyedCollection<tZavPublishedAPIKey>::iKeyedCollection;
 
-  void Clear() override;
-  tZavPublishedAPI* Find(const tZavPublishedAPIKey& key) const override {
-    return static_cast<tZavPublishedAPI*>(iKeyedCollection::Find(key));
-  }
-  tZavPublishedAPI* ItemByIndex(const long& index) override {
-    return static_cast<tZavPublishedAPI*>(iKeyedCollection::ItemByIndex(index));
-  }
-  tZavPublishedAPI* ItemByName(const tZavPublishedAPIKey& key) override {
-    return static_cast<tZavPublishedAPI*>(iKeyedCollection::ItemByName(key));
-  }
+  virtual long Count() const = 0;
+  virtual tZavPublishedAPI* Find(const tZavPublishedAPIKey& key) const = 0;
+  virtual tZavPublishedAPI* ItemByIndex(const long& index) const = 0;
   // The add of the create function: only the store's own collection takes new APIs.
-  virtual void AddToGlobal(tZavPublishedAPI* api);
+  virtual tZavPublishedAPI* AddToGlobal(std::unique_ptr<tZavPublishedAPI> api) = 0;
+  virtual void Remove(tZavPublishedAPI* api) = 0;
+  virtual void AddReference(tZavPublishedAPI* api) = 0;
+  virtual void RemoveReference(tZavPublishedAPI* api) = 0;
+};
 
-  // True for the store's own collection, never for a software module's list.
-  bool IsGlobal() const;
-  void AddReference(tZavPublishedAPI* api);
-  void RemoveReference(tZavPublishedAPI* api);
+// The store's own collection: it owns every published API of the store. Its Renamed hook is the
+// one place where a key change reaches the software modules' lists.
+class tZavPublishedAPICollection final
+    : public tZavCollection<tZavPublishedAPI, tZavPublishedAPIKey, iZavPublishedAPICollection> {
+ public:
+  explicit tZavPublishedAPICollection(tZavConfigStore* store)
+      : tZavCollection<tZavPublishedAPI, tZavPublishedAPIKey, iZavPublishedAPICollection>(store, "") {}
+
+  tZavPublishedAPI* AddToGlobal(std::unique_ptr<tZavPublishedAPI> api) override {
+    return Add(std::move(api));
+  }
+  // Every API of the store is in this collection already, so none can be added as a reference;
+  // and none can be taken out as one, which would leave it owned by nothing.
+  void AddReference(tZavPublishedAPI* api) override;
+  void RemoveReference(tZavPublishedAPI* api) override;
+
+ private:
+  void Renamed(const tZavPublishedAPIKey& oldKey, const tZavPublishedAPIKey& newKey) override;
+};
+
+// A software module's list of the APIs it implements: counted references to items of its store's
+// global collection. It owns nothing; it gets its store when the module joins one.
+class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
+ public:
+  tZavPublishedAPIReferences() : iZavPublishedAPICollection(nullptr, "") {}
+  // Releases the count of every API still listed.
+  ~tZavPublishedAPIReferences() override;
+
+  long Count() const override { return entries_.Count(); }
+  tZavPublishedAPI* Find(const tZavPublishedAPIKey& key) const override { return entries_.Find(key); }
+  tZavPublishedAPI* ItemByIndex(const long& index) const override {
+    return entries_.ItemByIndex(index);
+  }
+  tZavPublishedAPI* AddToGlobal(std::unique_ptr<tZavPublishedAPI> api) override;
+  // A listed API counts this list's own reference, so it can never be removed through a list.
+  void Remove(tZavPublishedAPI* api) override;
+  void AddReference(tZavPublishedAPI* api) override;
+  void RemoveReference(tZavPublishedAPI* api) override;
+  void Rename(const tZavPublishedAPIKey& oldKey, const tZavPublishedAPIKey& newKey) override {
+    entries_.Rename(oldKey, newKey);
+  }
+
+ private:
+  tKeyedList<tZavPublishedAPIKey, tZavPublishedAPI, tZavPublishedAPI*> entries_;
 };

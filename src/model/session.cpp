@@ -1,54 +1,32 @@
 #include "model/session.h"
 
 #include "model/asset_module.h"
-#include "model/config_store.h"
-
-// --- logical names ---------------------------------------------------------------------
-
-tZavLogicalName::~tZavLogicalName() { session_.Set(nullptr); }
-
-tZavSession* tZavLogicalName::GetSession() const { return session_.Get(); }
-
-void tZavLogicalName::SetSession(tZavSession* session) { session_.Set(session); }
 
 // --- sessions --------------------------------------------------------------------------
 
-tZavSession::tZavSession() : tZavSession(false) {}
-
 tZavSession::tZavSession(bool driverSession)
     : iZavConfigComponent(""),
-      virtualNames_(std::make_unique<iZavCollectionBase<tZavVirtualName>>(nullptr, "")),
+      virtualNames_(std::make_unique<tZavCollection<tZavVirtualName>>(nullptr, "")),
       driverSession_(driverSession) {}
 
-tZavSession::~tZavSession() {
-  virtualNames_.reset();
-  hardwareAsset_.Set(nullptr);
-  softwareModule_.Set(nullptr);
-}
-
-tZavHardwareAsset* tZavSession::GetHardwareAsset() const { return hardwareAsset_.Get(); }
-
-void tZavSession::SetHardwareAsset(tZavHardwareAsset* asset) { hardwareAsset_.Set(asset); }
-
-tZavSoftwareModule* tZavSession::GetSoftwareModule() const { return softwareModule_.Get(); }
-
-void tZavSession::SetSoftwareModule(tZavSoftwareModule* module, bool relink) {
-  if (module && !relink) {
+void tZavSession::SetSoftwareModule(tZavSoftwareModule* module) {
+  if (module) {
     if (!softwareModuleName_.empty()) DropModuleDataComponents();
-    CopyModuleDataComponents(module);
+    CopyModuleDataComponents(*module);
     softwareModuleName_ = module->GetName();
-    softwareModule_.Set(module);
-  } else if (module) {
-    DropModuleDataComponents();
-    softwareModuleName_ = module->GetName();
-    softwareModule_.Set(module);
-  } else if (!relink) {
+  } else {
     softwareModuleName_.clear();
     DropModuleDataComponents();
-    softwareModule_.Set(nullptr);
-  } else {
-    softwareModule_.Set(nullptr);
   }
+  softwareModule_.Set(module);
+}
+
+void tZavSession::RelinkSoftwareModule(tZavSoftwareModule* module) {
+  if (module) {
+    DropModuleDataComponents();
+    softwareModuleName_ = module->GetName();
+  }
+  softwareModule_.Set(module);
 }
 
 void tZavSession::LinkSoftwareModule(tZavSoftwareModule* module) {
@@ -58,7 +36,7 @@ void tZavSession::LinkSoftwareModule(tZavSoftwareModule* module) {
 
 namespace {
 bool SuppliedByModule(const iZavDataComponent& component) {
-  const std::string used = component.GetUsedInSession();
+  const std::string& used = component.GetUsedInSession();
   return used == zav::kUsedRequired || used == zav::kUsedOptional ||
          (component.GetName() == zav::kConfigurableInitialSettings &&
           component.IsType(zav::kTypeStructure));
@@ -71,7 +49,7 @@ bool CopiedToSessions(const iZavDataComponent& component) {
 }  // namespace
 
 void tZavSession::DropModuleDataComponents() {
-  iZavCollectionBase<iZavDataComponent>* components = GetDataComponents();
+  tZavCollection<iZavDataComponent>* components = GetDataComponents();
   bool removed = true;
   while (removed) {
     removed = false;
@@ -86,9 +64,9 @@ void tZavSession::DropModuleDataComponents() {
   }
 }
 
-void tZavSession::CopyModuleDataComponents(tZavSoftwareModule* module) {
-  iZavCollectionBase<iZavDataComponent>* source = module->GetDataComponents();
-  iZavCollectionBase<iZavDataComponent>* target = GetDataComponents();
+void tZavSession::CopyModuleDataComponents(const tZavSoftwareModule& module) {
+  tZavCollection<iZavDataComponent>* source = module.GetDataComponents();
+  tZavCollection<iZavDataComponent>* target = GetDataComponents();
   for (long i = 1; i <= source->Count(); ++i) {
     iZavDataComponent* component = source->ItemByIndex(i);
     if (CopiedToSessions(*component)) {
@@ -103,49 +81,34 @@ void tZavSession::CopyModuleDataComponents(tZavSoftwareModule* module) {
         iZavDataComponent* member = members->ItemByIndex(m);
         if (CopiedToSessions(*member)) CopyDataComponent(*member, *copiedMembers);
       }
-      if (copiedMembers->Count() > 0) {
-        target->Add(copy.get());
-        copy.release();
-      }
+      if (copiedMembers->Count() > 0) target->Add(std::move(copy));
     }
   }
 }
 
-// --- driver sessions -------------------------------------------------------------------
+// --- the session collection and its driver-session view ----------------------------------
 
-void tZavDriverSession::Detach(iConfigStoreCollection* collection) {
-  tZavSession::Detach(collection);
-  if (tZavConfigStore* store = collection->GetStore())
-    store->GetDriverSessions()->EraseDriverSession(this);
-}
-
-void tZavDriverSession::SetName(const std::string& name, bool rejectEmpty) {
-  if (rejectEmpty && name.empty())
-    ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE, "Set failed. The name of the item cannot be empty.");
-  if (name == GetKey()) return;
-  if (iConfigStoreCollection* owner = GetOwner()) {
-    OwnerCollection()->Rename(GetKey(), name);
-    tZavConfigStore* store = owner->GetStore();
-    if (store) {
-      tZavDriverSessionCollection* view = store->GetDriverSessions();
-      if (view->Find(GetKey()) == this) view->Rename(GetKey(), name);
-    }
-  }
-  SetKey(name);
-}
-
-// --- the driver-session view -----------------------------------------------------------
-
-void tZavDriverSessionCollection::AddDriverSession(tZavDriverSession* item) {
-  sessions_->Add(item);
-  InsertEntry(item);
+tZavDriverSession* tZavDriverSessionCollection::AddDriverSession(
+    std::unique_ptr<tZavDriverSession> item) {
+  return static_cast<tZavDriverSession*>(sessions_.Add(std::move(item)));
 }
 
 void tZavDriverSessionCollection::RemoveDriverSession(tZavDriverSession* item) {
-  sessions_->Remove(item);
+  sessions_.Remove(item);
 }
 
-void tZavDriverSessionCollection::EraseDriverSession(tZavDriverSession* driverSession) {
-  auto it = Entries().find(driverSession->GetKey());
-  if (it != Entries().end() && it->second == driverSession) EraseEntry(it, driverSession);
+void tZavSessionCollection::Joined(tZavSession& session) {
+  if (session.IsDriverSession())
+    driverSessions_.entries_.Append(static_cast<tZavDriverSession*>(&session));
 }
+
+void tZavSessionCollection::Left(tZavSession& session) {
+  if (session.IsDriverSession()) driverSessions_.entries_.Erase(static_cast<tZavDriverSession*>(&session));
+}
+
+void tZavSessionCollection::Renamed(const std::string& oldKey, const std::string& newKey) {
+  // The sessions have just accepted the new name, so no driver session holds it either.
+  if (driverSessions_.entries_.Find(oldKey)) driverSessions_.entries_.Rename(oldKey, newKey);
+}
+
+void tZavSessionCollection::Cleared() { driverSessions_.entries_.TakeAll(); }

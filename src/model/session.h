@@ -1,4 +1,5 @@
-// Logical names, sessions, driver sessions, and the store's view of its driver sessions.
+// Logical names, sessions and driver sessions; the store's session collection and its view of the
+// driver sessions.
 #pragma once
 
 #include <memory>
@@ -10,15 +11,16 @@
 class tZavHardwareAsset;
 class tZavSoftwareModule;
 class tZavSession;
+class tZavDriverSession;
+class tZavSessionCollection;
 
 class tZavLogicalName : public iZavCollectionItem {
  public:
-  ~tZavLogicalName() override;
-  std::string GetDescription() const { return description_; }
+  const std::string& GetDescription() const { return description_; }
   void SetDescription(const std::string& value) { description_ = value; }
-  tZavSession* GetSession() const;
+  tZavSession* GetSession() const { return session_.Get(); }
   // Any session or none; nothing is checked.
-  void SetSession(tZavSession* session);
+  void SetSession(tZavSession* session) { session_.Set(session); }
 
  private:
   std::string description_;
@@ -27,31 +29,33 @@ class tZavLogicalName : public iZavCollectionItem {
 
 class tZavSession : public iZavConfigComponent {
  public:
-  tZavSession();
-  ~tZavSession() override;
+  tZavSession() : tZavSession(false) {}
 
-  std::string GetSoftwareModuleName() const { return softwareModuleName_; }
-  tZavHardwareAsset* GetHardwareAsset() const;
-  void SetHardwareAsset(tZavHardwareAsset* asset);
-  tZavSoftwareModule* GetSoftwareModule() const;
-  // relink false: the caller picks a module, and the session takes over its required settings.
-  // relink true: the module joins or leaves the store; only the link (and name) change.
-  void SetSoftwareModule(tZavSoftwareModule* module, bool relink);
+  const std::string& GetSoftwareModuleName() const { return softwareModuleName_; }
+  tZavHardwareAsset* GetHardwareAsset() const { return hardwareAsset_.Get(); }
+  void SetHardwareAsset(tZavHardwareAsset* asset) { hardwareAsset_.Set(asset); }
+  tZavSoftwareModule* GetSoftwareModule() const { return softwareModule_.Get(); }
+  // The caller picks a module (or none): the session drops the settings it took over from its
+  // old module and takes over the required settings of the new one.
+  void SetSoftwareModule(tZavSoftwareModule* module);
+  // The module of that name joins the store (module given) or leaves it (null): only the link,
+  // and on joining the name and the settings taken over, change.
+  void RelinkSoftwareModule(tZavSoftwareModule* module);
   // The reader's link: sets the link and name, touches no data component.
   void LinkSoftwareModule(tZavSoftwareModule* module);
-  iZavCollectionBase<tZavVirtualName>* GetVirtualNames() const { return virtualNames_.get(); }
+  tZavCollection<tZavVirtualName>* GetVirtualNames() const { return virtualNames_.get(); }
   bool IsDriverSession() const { return driverSession_; }
-
-  void DropModuleDataComponents();
-  void CopyModuleDataComponents(tZavSoftwareModule* module);
 
  protected:
   explicit tZavSession(bool driverSession);
 
  private:
+  void DropModuleDataComponents();
+  void CopyModuleDataComponents(const tZavSoftwareModule& module);
+
   std::string softwareModuleName_;
   tCountedRef<tZavHardwareAsset> hardwareAsset_;
-  std::unique_ptr<iZavCollectionBase<tZavVirtualName>> virtualNames_;
+  std::unique_ptr<tZavCollection<tZavVirtualName>> virtualNames_;
   tLinkRef<tZavSoftwareModule> softwareModule_;
   const bool driverSession_;
 };
@@ -60,14 +64,9 @@ class tZavDriverSession : public tZavSession {
  public:
   tZavDriverSession() : tZavSession(true) {}
 
-  // Leaves the driver-session view as well as the session collection.
-  void Detach(iConfigStoreCollection* collection) override;
-  // Keeps the view entry in step with the session collection's.
-  void SetName(const std::string& name, bool rejectEmpty) override;
-
   bool GetCache() const { return cache_; }
   void SetCache(bool value) { cache_ = value; }
-  std::string GetDriverSetup() const { return driverSetup_; }
+  const std::string& GetDriverSetup() const { return driverSetup_; }
   void SetDriverSetup(const std::string& value) { driverSetup_ = value; }
   bool GetInterchangeCheck() const { return interchangeCheck_; }
   void SetInterchangeCheck(bool value) { interchangeCheck_ = value; }
@@ -82,8 +81,8 @@ class tZavDriverSession : public tZavSession {
 
  private:
   // A new driver session starts with every option off.
-  bool cache_ = false;
   std::string driverSetup_;
+  bool cache_ = false;
   bool interchangeCheck_ = false;
   bool queryInstrStatus_ = false;
   bool rangeCheck_ = false;
@@ -91,28 +90,47 @@ class tZavDriverSession : public tZavSession {
   bool simulate_ = false;
 };
 
-// The store's driver sessions, in the order they were added. The session collection owns them;
-// this view only indexes them.
-class tZavDriverSessionCollection : public iZavCollection {
+// The store's driver sessions, in the order they were added. It owns nothing: the session
+// collection owns them and keeps this view in step.
+class tZavDriverSessionCollection final : public iConfigStoreCollection {
  public:
-  tZavDriverSessionCollection(tZavConfigStore* store, iZavCollectionBase<tZavSession>* sessions)
-      : iZavCollection(store, ""), sessions_(sessions) {}
-  ~tZavDriverSessionCollection() override { ForgetAll(); }
+  tZavDriverSessionCollection(tZavConfigStore* store, tZavSessionCollection& sessions)
+      : iConfigStoreCollection(store, ""), sessions_(sessions) {}
 
-  void Clear() override { ForgetAll(); }
-  tZavDriverSession* Find(const std::string& key) const override {
-    return static_cast<tZavDriverSession*>(iZavCollection::Find(key));
+  long Count() const { return entries_.Count(); }
+  tZavDriverSession* Find(const std::string& key) const { return entries_.Find(key); }
+  tZavDriverSession* ItemByIndex(const long& index) const { return entries_.ItemByIndex(index); }
+  tZavDriverSession* ItemByName(const std::string& key) const { return entries_.ItemByName(key); }
+  template <class F>
+  void ForEach(F f) const {
+    entries_.ForEach(f);
   }
-  tZavDriverSession* ItemByIndex(const long& index) override {
-    return static_cast<tZavDriverSession*>(iZavCollection::ItemByIndex(index));
-  }
-  tZavDriverSession* ItemByName(const std::string& key) override {
-    return static_cast<tZavDriverSession*>(iZavCollection::ItemByName(key));
-  }
-  virtual void AddDriverSession(tZavDriverSession* item);
-  virtual void RemoveDriverSession(tZavDriverSession* item);
-  void EraseDriverSession(tZavDriverSession* driverSession);
+
+  // The driver session joins, or leaves, the session collection and so this view.
+  tZavDriverSession* AddDriverSession(std::unique_ptr<tZavDriverSession> item);
+  void RemoveDriverSession(tZavDriverSession* item);
 
  private:
-  iZavCollectionBase<tZavSession>* sessions_;
+  friend class tZavSessionCollection;
+  tZavSessionCollection& sessions_;
+  tKeyedList<std::string, tZavDriverSession, tZavDriverSession*> entries_;
+};
+
+// The store's sessions, plain and driver sessions together. Its hooks are the one place that
+// keeps the driver-session view in step: a session is in the view exactly while it is a driver
+// session held here, under its current name.
+class tZavSessionCollection final : public tZavCollection<tZavSession> {
+ public:
+  explicit tZavSessionCollection(tZavConfigStore* store)
+      : tZavCollection<tZavSession>(store, ""), driverSessions_(store, *this) {}
+
+  tZavDriverSessionCollection* GetDriverSessions() { return &driverSessions_; }
+
+ private:
+  void Joined(tZavSession& session) override;
+  void Left(tZavSession& session) override;
+  void Renamed(const std::string& oldKey, const std::string& newKey) override;
+  void Cleared() override;
+
+  tZavDriverSessionCollection driverSessions_;
 };

@@ -236,4 +236,4 @@ void tConfigFilePosix::Serialize(tZavConfigStore* store, std::string path) {
     SerializeFailed("Failed to write file " + path + ": " + error + ".");
 }
 
-std::unique_ptr<iConfigFile> NewPlatformConfigFile() { return std::make_unique<tConfigFilePosix>(); }
+std::unique_ptr<iStoreFile> NewPlatformConfigFile() { return std::make_unique<tConfigFilePosix>(); }

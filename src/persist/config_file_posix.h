@@ -2,16 +2,20 @@
 // reading (with schema validation) and writing store documents with libxml2.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "persist/config_file.h"
+#include "model/store_file.h"
 
-class tConfigFilePosix : public iConfigFile {
+class tConfigFilePosix : public iStoreFile {
  public:
   std::string GetMasterStoreLocation() override;
   void Deserialize(tZavConfigStore* store, std::string path) override;
   void Serialize(tZavConfigStore* store, std::string path) override;
 };
+
+// The file component of this platform, for a new store.
+std::unique_ptr<iStoreFile> NewPlatformConfigFile();
 
 namespace zav::persist {
 

@@ -197,19 +197,6 @@ class tChildren {
   int index_ = 0;
 };
 
-// Hands a new item to its collection. Until the add succeeds the reader owns the item and a
-// failure destroys it; once a collection holds it, the collection owns it.
-template <class T, class Add>
-T* AddOwned(std::unique_ptr<T>& item, Add add) {
-  try {
-    add(item.get());
-  } catch (...) {
-    if (!item->IsOrphan()) item.release();
-    throw;
-  }
-  return item.release();
-}
-
 class tStoreReader {
  public:
   tStoreReader(tZavConfigStore* store, tCursor& cursor) : store_(store), c_(cursor) {}
@@ -260,9 +247,9 @@ class tStoreReader {
   void ReadSessions(bool driverSessions);
   void ReadLogicalNames();
   void ReadCommon(tChildren& children, iZavConfigComponent* item);
-  void ReadDataComponents(iZavCollectionBase<iZavDataComponent>* target);
-  void ReadPhysicalNames(iZavCollectionBase<tZavPhysicalName>* target);
-  void ReadVirtualNames(iZavCollectionBase<tZavVirtualName>* target);
+  void ReadDataComponents(tZavCollection<iZavDataComponent>* target);
+  void ReadPhysicalNames(tZavCollection<tZavPhysicalName>* target);
+  void ReadVirtualNames(tZavCollection<tZavVirtualName>* target);
 
   tZavConfigStore* store_;
   tCursor& c_;
@@ -306,8 +293,7 @@ void tStoreReader::ReadPublishedAPIs() {
     api->SetMinorVersion(Integer(fields, "MinorVersion"));
     api->SetType(Text(fields, "Type"));
     fields.Finish();
-    tZavPublishedAPICollection* global = store_->GetPublishedAPIs();
-    Register(id, AddOwned(api, [global](tZavPublishedAPI* item) { global->AddToGlobal(item); }));
+    Register(id, store_->GetPublishedAPIs()->AddToGlobal(std::move(api)));
   }
 }
 
@@ -323,10 +309,8 @@ void tStoreReader::ReadSoftwareModules() {
   while (list.Next()) {
     const tItemId id = ItemId();
     // A module joins the store before its content is read.
-    auto owned = std::make_unique<tZavSoftwareModule>();
-    auto* modules = store_->GetSoftwareModules();
     tZavSoftwareModule* module =
-        AddOwned(owned, [modules](tZavSoftwareModule* item) { modules->Add(item); });
+        store_->GetSoftwareModules()->Add(std::make_unique<tZavSoftwareModule>());
     tChildren fields(c_);
     ReadCommon(fields, module);
     module->SetModulePath(Text(fields, "ModulePath"));
@@ -363,8 +347,7 @@ void tStoreReader::ReadHardwareAssets() {
     ReadCommon(fields, asset.get());
     asset->SetIOResourceDescriptor(Text(fields, "IOResourceDescriptor"));
     fields.Finish();
-    auto* assets = store_->GetHardwareAssets();
-    Register(id, AddOwned(asset, [assets](tZavHardwareAsset* item) { assets->Add(item); }));
+    Register(id, store_->GetHardwareAssets()->Add(std::move(asset)));
   }
 }
 
@@ -405,17 +388,8 @@ void tStoreReader::ReadSessions(bool driverSessions) {
       driver->SetSimulate(Boolean(fields, "Simulate"));
     }
     fields.Finish();
-    tZavSession* added;
-    if (driver) {
-      auto* view = store_->GetDriverSessions();
-      added = AddOwned(session, [view](tZavSession* item) {
-        view->AddDriverSession(static_cast<tZavDriverSession*>(item));
-      });
-    } else {
-      auto* sessions = store_->GetSessions();
-      added = AddOwned(session, [sessions](tZavSession* item) { sessions->Add(item); });
-    }
-    Register(id, added);
+    // A driver session joins the driver-session view with it.
+    Register(id, store_->GetSessions()->Add(std::move(session)));
   }
 }
 
@@ -430,9 +404,7 @@ void tStoreReader::ReadLogicalNames() {
     // The reference element is named after the session's kind; either kind resolves here.
     if (fields.Next()) logicalName->SetSession(ResolveRef<tZavSession>());
     fields.Finish();
-    auto* logicalNames = store_->GetLogicalNames();
-    Register(id, AddOwned(logicalName,
-                          [logicalNames](tZavLogicalName* item) { logicalNames->Add(item); }));
+    Register(id, store_->GetLogicalNames()->Add(std::move(logicalName)));
   }
 }
 
@@ -446,7 +418,7 @@ std::unique_ptr<iZavDataComponent> NewComponent(const char* element) {
   return nullptr;
 }
 
-void tStoreReader::ReadDataComponents(iZavCollectionBase<iZavDataComponent>* target) {
+void tStoreReader::ReadDataComponents(tZavCollection<iZavDataComponent>* target) {
   tChildren list(c_);
   while (list.Next()) {
     std::unique_ptr<iZavDataComponent> component = NewComponent(c_.Name());
@@ -484,12 +456,11 @@ void tStoreReader::ReadDataComponents(iZavCollectionBase<iZavDataComponent>* tar
       ReadDataComponents(structure->GetDataComponents());
     }
     fields.Finish();
-    Register(id,
-             AddOwned(component, [target](iZavDataComponent* added) { target->Add(added); }));
+    Register(id, target->Add(std::move(component)));
   }
 }
 
-void tStoreReader::ReadPhysicalNames(iZavCollectionBase<tZavPhysicalName>* target) {
+void tStoreReader::ReadPhysicalNames(tZavCollection<tZavPhysicalName>* target) {
   tChildren list(c_);
   while (list.Next()) {
     auto name = std::make_unique<tZavPhysicalName>();
@@ -512,17 +483,16 @@ void tStoreReader::ReadPhysicalNames(iZavCollectionBase<tZavPhysicalName>* targe
         range->SetMax(Integer(rangeFields, "Max"));
         range->SetMin(Integer(rangeFields, "Min"));
         rangeFields.Finish();
-        Register(rangeId,
-                 AddOwned(range, [rangeList](tZavPhysicalRange* item) { rangeList->Add(item); }));
+        Register(rangeId, rangeList->Add(std::move(range)));
       }
     }
     fields.Finish();
     name->SetCheckedName(text);
-    Register(id, AddOwned(name, [target](tZavPhysicalName* item) { target->Add(item); }));
+    Register(id, target->Add(std::move(name)));
   }
 }
 
-void tStoreReader::ReadVirtualNames(iZavCollectionBase<tZavVirtualName>* target) {
+void tStoreReader::ReadVirtualNames(tZavCollection<tZavVirtualName>* target) {
   tChildren list(c_);
   while (list.Next()) {
     auto name = std::make_unique<tZavVirtualName>();
@@ -544,13 +514,12 @@ void tStoreReader::ReadVirtualNames(iZavCollectionBase<tZavVirtualName>* target)
         range->SetMin(Integer(rangeFields, "Min"));
         range->SetStartingPhysicalIndex(Integer(rangeFields, "StartingPhysicalIndex"));
         rangeFields.Finish();
-        Register(rangeId,
-                 AddOwned(range, [rangeList](tZavVirtualRange* item) { rangeList->Add(item); }));
+        Register(rangeId, rangeList->Add(std::move(range)));
       }
     }
     fields.Finish();
     name->SetCheckedName(text);
-    Register(id, AddOwned(name, [target](tZavVirtualName* item) { target->Add(item); }));
+    Register(id, target->Add(std::move(name)));
   }
 }
 

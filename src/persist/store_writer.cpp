@@ -80,9 +80,9 @@ class tSerializeIds {
   void NumberStore(tZavConfigStore* store);
 
  private:
-  void NumberComponents(iZavCollectionBase<iZavDataComponent>* list);
-  void NumberPhysicalNames(iZavCollectionBase<tZavPhysicalName>* list);
-  void NumberVirtualNames(iZavCollectionBase<tZavVirtualName>* list);
+  void NumberComponents(tZavCollection<iZavDataComponent>* list);
+  void NumberPhysicalNames(tZavCollection<tZavPhysicalName>* list);
+  void NumberVirtualNames(tZavCollection<tZavVirtualName>* list);
   void NumberSession(tZavSession* session);
 
   std::unordered_map<const void*, uint32_t> numbers_;
@@ -90,7 +90,7 @@ class tSerializeIds {
   uint32_t issued_ = 0;
 };
 
-void tSerializeIds::NumberComponents(iZavCollectionBase<iZavDataComponent>* list) {
+void tSerializeIds::NumberComponents(tZavCollection<iZavDataComponent>* list) {
   for (long i = 1; i <= list->Count(); ++i) {
     iZavDataComponent* component = list->ItemByIndex(i);
     if (auto* structure = dynamic_cast<tZavStructure*>(component))
@@ -99,7 +99,7 @@ void tSerializeIds::NumberComponents(iZavCollectionBase<iZavDataComponent>* list
   }
 }
 
-void tSerializeIds::NumberPhysicalNames(iZavCollectionBase<tZavPhysicalName>* list) {
+void tSerializeIds::NumberPhysicalNames(tZavCollection<tZavPhysicalName>* list) {
   for (long i = 1; i <= list->Count(); ++i) {
     tZavPhysicalName* name = list->ItemByIndex(i);
     NumberPhysicalNames(name->GetPhysicalNames());
@@ -109,7 +109,7 @@ void tSerializeIds::NumberPhysicalNames(iZavCollectionBase<tZavPhysicalName>* li
   }
 }
 
-void tSerializeIds::NumberVirtualNames(iZavCollectionBase<tZavVirtualName>* list) {
+void tSerializeIds::NumberVirtualNames(tZavCollection<tZavVirtualName>* list) {
   for (long i = 1; i <= list->Count(); ++i) {
     tZavVirtualName* name = list->ItemByIndex(i);
     auto* ranges = name->GetVirtualRanges();
@@ -207,10 +207,10 @@ class tStoreWriter {
   }
 
   void ComponentCommon(iZavConfigComponent* item, const char* element, const tWhere& where);
-  void DataComponents(iZavCollectionBase<iZavDataComponent>* list);
+  void DataComponents(tZavCollection<iZavDataComponent>* list);
   void DataComponent(iZavDataComponent* component);
-  void PhysicalNames(iZavCollectionBase<tZavPhysicalName>* list);
-  void VirtualNames(iZavCollectionBase<tZavVirtualName>* list);
+  void PhysicalNames(tZavCollection<tZavPhysicalName>* list);
+  void VirtualNames(tZavCollection<tZavVirtualName>* list);
   void Session(tZavSession* session, const char* element);
 
   xmlTextWriterPtr w_;
@@ -267,7 +267,7 @@ void tStoreWriter::ComponentCommon(iZavConfigComponent* item, const char* elemen
   ids_.Issue();
 }
 
-void tStoreWriter::DataComponents(iZavCollectionBase<iZavDataComponent>* list) {
+void tStoreWriter::DataComponents(tZavCollection<iZavDataComponent>* list) {
   Start("DataComponents");
   for (long i = 1; i <= list->Count(); ++i) DataComponent(list->ItemByIndex(i));
   End();
@@ -306,7 +306,7 @@ void tStoreWriter::DataComponent(iZavDataComponent* component) {
   End();
 }
 
-void tStoreWriter::PhysicalNames(iZavCollectionBase<tZavPhysicalName>* list) {
+void tStoreWriter::PhysicalNames(tZavCollection<tZavPhysicalName>* list) {
   Start("PhysicalNames");
   for (long i = 1; i <= list->Count(); ++i) {
     tZavPhysicalName* name = list->ItemByIndex(i);
@@ -333,7 +333,7 @@ void tStoreWriter::PhysicalNames(iZavCollectionBase<tZavPhysicalName>* list) {
   End();
 }
 
-void tStoreWriter::VirtualNames(iZavCollectionBase<tZavVirtualName>* list) {
+void tStoreWriter::VirtualNames(tZavCollection<tZavVirtualName>* list) {
   Start("VirtualNames");
   for (long i = 1; i <= list->Count(); ++i) {
     tZavVirtualName* name = list->ItemByIndex(i);
@@ -422,7 +422,7 @@ void tStoreWriter::WriteStore(tZavConfigStore* store) {
     Text("SupportedInstrumentModels", module->GetSupportedInstrumentModels(), where);
     PhysicalNames(module->GetPhysicalNames());
     Start("PublishedAPIs");
-    tZavPublishedAPICollection* refs = module->GetPublishedAPIs();
+    tZavPublishedAPIReferences* refs = module->GetPublishedAPIs();
     for (long r = 1; r <= refs->Count(); ++r) Ref("ZavPublishedAPI", refs->ItemByIndex(r));
     End();
     Text("AssemblyQualifiedClassName", module->GetAssemblyQualifiedClassName(), where);

@@ -7,12 +7,13 @@
 
 #include "zavconfig.h"
 
-class _zavconfig_error : public std::runtime_error {
+namespace zav {
+
+class Error : public std::runtime_error {
  public:
   // The stored message always carries the API prefix, so every text a caller reads back names
   // the library that produced it.
-  _zavconfig_error(ViStatus code, const std::string& text)
-      : std::runtime_error(Prefix() + text), code_(code) {}
+  Error(ViStatus code, const std::string& text) : std::runtime_error(Prefix() + text), code_(code) {}
 
   ViStatus code() const noexcept { return code_; }
 
@@ -25,7 +26,9 @@ class _zavconfig_error : public std::runtime_error {
   ViStatus code_;
 };
 
+}  // namespace zav
+
 // Throws the library error; a function so that call sites stay one line.
 [[noreturn]] inline void ThrowZavError(ViStatus code, const std::string& text) {
-  throw _zavconfig_error(code, text);
+  throw zav::Error(code, text);
 }
