@@ -23,6 +23,20 @@ struct tZavPublishedAPIKey {
   }
 };
 
+namespace zav {
+template <>
+struct KeyHash<tZavPublishedAPIKey> {
+  size_t operator()(const tZavPublishedAPIKey& key) const {
+    const std::hash<std::string> text;
+    size_t hash = text(key.Name);
+    for (size_t part : {text(key.Type), static_cast<size_t>(static_cast<uint32_t>(key.MajorVersion)),
+                        static_cast<size_t>(static_cast<uint32_t>(key.MinorVersion))})
+      hash = hash * 0x9E3779B97F4A7C15ull + part;
+    return hash;
+  }
+};
+}  // namespace zav
+
 // The text form used in messages: (Name,Type,Major,Minor).
 std::ostream& operator<<(std::ostream& out, const tZavPublishedAPIKey& key);
 
