@@ -7,8 +7,11 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "model/collection.h"
+
+class tZavPublishedAPIReferences;
 
 struct tZavPublishedAPIKey {
   std::string Name;
@@ -52,6 +55,13 @@ class tZavPublishedAPI : public iKeyedItem<tZavPublishedAPIKey> {
   void SetType(const std::string& type);
   void SetMajorVersion(int32_t version);
   void SetMinorVersion(int32_t version);
+
+  // The modules' lists that hold this API, so that a key change reaches exactly those.
+  const std::vector<tZavPublishedAPIReferences*>& ListedIn() const { return listedIn_; }
+
+ private:
+  friend class tZavPublishedAPIReferences;
+  std::vector<tZavPublishedAPIReferences*> listedIn_;
 };
 
 // A published API collection as the C API sees it, whichever of the two kinds it is.
@@ -96,6 +106,8 @@ class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
   tZavPublishedAPIReferences() : iZavPublishedAPICollection(nullptr, "") {}
   // Releases the count of every API still listed.
   ~tZavPublishedAPIReferences() override;
+  tZavPublishedAPIReferences(const tZavPublishedAPIReferences&) = delete;
+  tZavPublishedAPIReferences& operator=(const tZavPublishedAPIReferences&) = delete;
 
   long Count() const override { return entries_.Count(); }
   tZavPublishedAPI* Find(const tZavPublishedAPIKey& key) const override { return entries_.Find(key); }
@@ -112,5 +124,7 @@ class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
   }
 
  private:
+  void Unlist(tZavPublishedAPI& api);
+
   tKeyedList<tZavPublishedAPIKey, tZavPublishedAPI, tZavPublishedAPI*> entries_;
 };

@@ -1,5 +1,7 @@
 #include "model/session.h"
 
+#include <vector>
+
 #include "model/asset_module.h"
 
 // --- sessions --------------------------------------------------------------------------
@@ -49,19 +51,14 @@ bool CopiedToSessions(const iZavDataComponent& component) {
 }  // namespace
 
 void tZavSession::DropModuleDataComponents() {
+  // Whether a component is the module's does not depend on the others, so one pass finds them
+  // all; they go in index order.
   tZavCollection<iZavDataComponent>* components = GetDataComponents();
-  bool removed = true;
-  while (removed) {
-    removed = false;
-    for (long i = 1; i <= components->Count(); ++i) {
-      iZavDataComponent* component = components->ItemByIndex(i);
-      if (SuppliedByModule(*component)) {
-        components->Remove(component);
-        removed = true;
-        break;
-      }
-    }
-  }
+  std::vector<iZavDataComponent*> supplied;
+  components->ForEach([&](iZavDataComponent* component) {
+    if (SuppliedByModule(*component)) supplied.push_back(component);
+  });
+  for (iZavDataComponent* component : supplied) components->Remove(component);
 }
 
 void tZavSession::CopyModuleDataComponents(const tZavSoftwareModule& module) {
