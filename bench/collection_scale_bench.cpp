@@ -4,6 +4,7 @@
 // Everything runs in this one process and is timed in CPU time. Sizes (and the library against
 // the hash map) are interleaved within each run; each figure is the median (and the minimum)
 // over the runs. Usage: collection_scale_bench [runs] [largest size]
+#include <malloc.h>
 #include <time.h>
 
 #include <algorithm>
@@ -212,6 +213,24 @@ void LookUp(int runs, long n) {
               lib.median / base.median, lib.min / base.min, found == 0 ? " (none found)" : "");
 }
 
+// Heap bytes per driver session created through the C API (its handle disposed), with its share
+// of the collections' indexes.
+void MemoryPerDriverSession(long n) {
+  ViSession store = 0, driverSessions = 0;
+  Check(ZavConfig_Initialize(&store), "store");
+  Check(ZavConfig_GetConfigStoreDriverSessionCollection(store, &driverSessions), "collection");
+  const size_t before = mallinfo2().uordblks;
+  for (long i = 0; i < n; ++i) {
+    ViSession session = 0;
+    Check(ZavConfig_CreateDriverSession(driverSessions, NameOf(i).c_str(), &session), "create");
+    Check(ZavConfig_DisposeHandle(session), "dispose");
+  }
+  const size_t after = mallinfo2().uordblks;
+  Check(ZavConfig_Close(store), "close");
+  std::printf("heap per driver session (%ld made through the C API): %.0f bytes\n", n,
+              static_cast<double>(after - before) / static_cast<double>(n));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -238,5 +257,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
   for (long n : {10000L, 100000L}) LookUp(std::max(runs, 7), n);
+  MemoryPerDriverSession(100000);
   return 0;
 }

@@ -62,6 +62,8 @@ class iConfigStoreItem {
   void DecrementRefCount() { --refCount_; }
   int32_t GetRefCount() const { return refCount_; }
   iConfigStoreCollection* GetOwner() const { return owner_; }
+  // The store of the owner collection, or null.
+  tZavConfigStore* OwnerStore() const;
   const tLifeToken& Life() const { return life_; }
 
  protected:
@@ -114,16 +116,16 @@ class iConfigStoreCollection {
 
   tZavConfigStore* GetStore() const { return store_; }
   void SetStore(tZavConfigStore* store) { store_ = store; }
-  const std::string& GetCollectionName() const { return name_; }
+  // One of the fixed collection names ("" for most), compared by its text.
+  const char* GetCollectionName() const { return name_; }
   const tLifeToken& Life() const { return life_; }
 
  protected:
-  iConfigStoreCollection(tZavConfigStore* store, const std::string& name)
-      : store_(store), name_(name) {}
+  iConfigStoreCollection(tZavConfigStore* store, const char* name) : store_(store), name_(name) {}
 
  private:
   tZavConfigStore* store_;
-  std::string name_;
+  const char* name_;
   tLifeToken life_;
 };
 
@@ -196,9 +198,6 @@ class tFilledSlots {
   }
   std::vector<uint32_t> tree_;  // tree_[0] unused
 };
-
-template <class K>
-struct KeyHash : std::hash<K> {};
 }  // namespace zav
 
 // Items under their keys and in the order they were entered; Holder is T* for collections that
@@ -341,10 +340,26 @@ class tKeyedList {
     empty_ = 0;
   }
 
-  std::unordered_map<K, size_t, zav::KeyHash<K>> index_;
+  std::unordered_map<K, size_t> index_;
   std::vector<Holder> slots_;
   zav::tFilledSlots filled_;  // kept only while some slot is empty
   size_t empty_ = 0;
+};
+
+// A collection an item holds of its own, made when it is first asked for: most items never hold
+// anything in most of their collections, and pay for none of them.
+template <class C>
+class tLocalCollection {
+ public:
+  template <class Make>
+  C* Get(Make make) const {
+    if (!made_) made_ = make();
+    return made_.get();
+  }
+  C* IfMade() const { return made_.get(); }
+
+ private:
+  mutable std::unique_ptr<C> made_;
 };
 
 // --- owning collections -------------------------------------------------------------------
@@ -363,7 +378,7 @@ void DisposeItem(std::unique_ptr<iConfigStoreItem> item) noexcept;
 template <class T, class K = std::string, class Base = iKeyedCollection<K>>
 class tZavCollection : public Base {
  public:
-  tZavCollection(tZavConfigStore* store, const std::string& name) : Base(store, name) {}
+  tZavCollection(tZavConfigStore* store, const char* name) : Base(store, name) {}
   ~tZavCollection() { DisposeAll(); }
 
   long Count() const { return entries_.Count(); }

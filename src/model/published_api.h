@@ -26,9 +26,9 @@ struct tZavPublishedAPIKey {
   }
 };
 
-namespace zav {
+namespace std {
 template <>
-struct KeyHash<tZavPublishedAPIKey> {
+struct hash<tZavPublishedAPIKey> {
   size_t operator()(const tZavPublishedAPIKey& key) const {
     const std::hash<std::string> text;
     size_t hash = text(key.Name);
@@ -38,7 +38,7 @@ struct KeyHash<tZavPublishedAPIKey> {
     return hash;
   }
 };
-}  // namespace zav
+}  // namespace std
 
 // The text form used in messages: (Name,Type,Major,Minor).
 std::ostream& operator<<(std::ostream& out, const tZavPublishedAPIKey& key);

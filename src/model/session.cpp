@@ -7,9 +7,11 @@
 // --- sessions --------------------------------------------------------------------------
 
 tZavSession::tZavSession(bool driverSession)
-    : iZavConfigComponent(""),
-      virtualNames_(std::make_unique<tZavCollection<tZavVirtualName>>(nullptr, "")),
-      driverSession_(driverSession) {}
+    : iZavConfigComponent(""), driverSession_(driverSession) {}
+
+tZavCollection<tZavVirtualName>* tZavSession::GetVirtualNames() const {
+  return virtualNames_.Get([] { return std::make_unique<tZavCollection<tZavVirtualName>>(nullptr, ""); });
+}
 
 void tZavSession::SetSoftwareModule(tZavSoftwareModule* module) {
   if (module) {
