@@ -38,7 +38,8 @@ extern "C" {
  * @param[in] ErrorCode        The status code to record.
  * @param[in] ErrorDescription The message to record, copied; NULL records "".
  * @retval VI_SUCCESS                    Success.
- * @retval ZAVCONFIG_ERROR_UNRECOVERABLE The text cannot be stored (0xBFFA0000).
+ * @retval ZAVCONFIG_ERROR_UNRECOVERABLE The copy of the text cannot be allocated (0xBFFA0000);
+ *         the record then holds ErrorCode and the first 255 bytes of the text.
  */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_SetError(ViSession Vi, ViStatus ErrorCode,
                                                            ViConstString ErrorDescription);
@@ -61,7 +62,7 @@ ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_SetError(ViSession Vi, ViStatu
  * @return 0 when the text was copied whole (or cut at 255 bytes with BufferSize 0); the size
  *         needed (length + 1) when it was cut with BufferSize above 0 or when BufferSize is 0 and
  *         ErrorDescription is NULL; a negative status on failure:
- * @retval ZAVCONFIG_ERROR_NULL_POINTER ErrorDescription is NULL while BufferSize is above 0
+ * @retval ZAVCONFIG_ERROR_NULL_POINTER ErrorDescription is NULL while BufferSize is not 0
  *                                      (0xBFFA0058).
  */
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_GetError(ViSession Vi, ViStatus* ErrorCode,

@@ -6,6 +6,7 @@
 // process's allocator.
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <new>
 #include <string>
@@ -183,6 +184,11 @@ TEST_F(AllocationFailure, SerializeWritesTheStoreOrNothing) {
         ExpectStatus(status, failed, ZAVCONFIG_ERROR_SERIALIZE_FAILED);
         const std::string now = zavtest::ReadFile(path);
         EXPECT_TRUE(now == (status == VI_SUCCESS ? expected : "old")) << status << "\n" << now;
+        // Nothing else is left beside it: no temporary file.
+        std::string files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+          files += entry.path().filename().string() + " ";
+        EXPECT_TRUE(files == "store.xml master.xml " || files == "master.xml store.xml ") << files;
       });
   EXPECT_EQ(ZavConfig_Close(store), VI_SUCCESS);
   EXPECT_GT(runs, 50);

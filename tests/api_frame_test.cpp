@@ -73,6 +73,7 @@ TEST_F(ApiFrame, OutputPointersAndStrings) {
   EXPECT_EQ(get(12, buffer, 13), std::string("0:ABCDEFGH\0\0\0\0#", 15));
   EXPECT_EQ(get(-1, buffer, 10), std::string("0:ABCDEFGH\0#", 12));
   ExpectNullOutput(ZavConfig_GetLogicalNamePropertyViString(name, 2, 3, nullptr));
+  ExpectNullOutput(ZavConfig_GetLogicalNamePropertyViString(name, 2, -1, nullptr));
 }
 
 // GetError hands over at most 255 bytes and keeps the record; successful calls keep it too.

@@ -32,6 +32,7 @@ TEST(CSharedError, BufferRules) {
   EXPECT_EQ(std::string(buffer), text.substr(0, ZAVCONFIG_ERROR_DESCRIPTION_SIZE - 1));
   EXPECT_EQ(ZavSession_GetError(0, nullptr, -1, buffer), 0);       // caller vouches for the size
   EXPECT_EQ(std::string(buffer), text);
+  EXPECT_EQ(ZavSession_GetError(0, nullptr, -1, nullptr), ZAVCONFIG_ERROR_NULL_POINTER);
 
   // Reading does not clear; clearing does.
   EXPECT_EQ(ZavSession_GetError(0, &code, 0, nullptr), 301);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <locale>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -66,6 +67,47 @@ TEST_F(ModelCollection, FailedAddDestroysTheItemAndRemoveRefusesAnotherObjectOrA
   a->DecrementRefCount();
   items.Remove(a);
   EXPECT_EQ(NamesOf(&items), (Names{"b", "c"}));
+}
+
+// Indexes follow the order of adding through any mix of adds, removals (which leave gaps that are
+// later packed) and renames, checked against a plain list of the names.
+TEST_F(ModelCollection, IndexesFollowTheOrderOfAddingThroughRemovalsAndRenames) {
+  Names expected = NamesOf(&items);
+  std::mt19937 random(7);
+  for (int step = 0; step < 4000; ++step) {
+    const size_t at = expected.empty() ? 0 : random() % expected.size();
+    switch (expected.empty() ? 0 : random() % 4) {
+      case 0:
+      case 1:
+        expected.push_back("n" + std::to_string(step));
+        AddNamed<tRecordingItem>(&items, expected.back());
+        break;
+      case 2:
+        ASSERT_EQ(items.ItemByIndex(static_cast<long>(at + 1))->GetName(), expected[at]);
+        items.Remove(items.ItemByIndex(static_cast<long>(at + 1)));
+        expected.erase(expected.begin() + static_cast<long>(at));
+        break;
+      default:
+        expected[at] = "r" + std::to_string(step);
+        items.ItemByIndex(static_cast<long>(at + 1))->SetName(expected[at], true);
+    }
+    if (step % 97 == 0) {
+      ASSERT_EQ(NamesOf(&items), expected) << "after step " << step;
+    }
+  }
+  // Emptying most of it packs the gaps away on the way.
+  while (expected.size() > 3) {
+    const size_t at = random() % expected.size();
+    items.Remove(items.ItemByIndex(static_cast<long>(at + 1)));
+    expected.erase(expected.begin() + static_cast<long>(at));
+    if (expected.size() % 89 == 0) {
+      ASSERT_EQ(NamesOf(&items), expected);
+    }
+  }
+  AddNamed<tRecordingItem>(&items, "last");
+  expected.push_back("last");
+  EXPECT_EQ(NamesOf(&items), expected);
+  for (const std::string& name : expected) EXPECT_EQ(items.Find(name)->GetName(), name);
 }
 
 // Physical and virtual names differ only in their message and their kind of range.

@@ -259,6 +259,10 @@ TEST_F(ModelStore, ModuleListsHoldCountedReferencesAndFollowReKeys) {
   EXPECT_EQ(apis->Find({"Dmm", "C", 2, 0}), nullptr);
   list->RemoveReference(api);
   EXPECT_EQ(api->GetRefCount(), 0);
+  // The store's own collection lists no references: a remove there changes nothing.
+  EXPECT_ZAV_ERROR(apis->RemoveReference(api), NOT_FOUND,
+                   "Remove failed. Item does not exist in the collection.");
+  EXPECT_EQ(apis->Find({"Dmm", "COM", 2, 0}), api);
 }
 
 TEST_F(ModelStore, ApiReferencesStayWithinOneStore) {

@@ -70,7 +70,7 @@ std::string Rich(std::initializer_list<std::pair<std::string, std::string>> edit
 
 TEST(SchemaAgreement, DocumentsOfTheTestDataAndTheFuzzCorpus) {
   std::vector<std::filesystem::path> files;
-  for (const char* dir : {"/tests/data", "/fuzz/corpus"})
+  for (const char* dir : {"/tests/data", "/fuzz/corpus/store_document"})
     for (const auto& entry : std::filesystem::directory_iterator(std::string(ZAV_TEST_SOURCE_DIR) + dir))
       files.push_back(entry.path());
   files.push_back(std::string(ZAV_TEST_SOURCE_DIR) + "/data/example_store.xml");

@@ -1,11 +1,10 @@
-// The registry file, lexical path resolution and the atomic save of a file.
+// The registry file and lexical path resolution.
 #include <climits>
 #include <filesystem>
 #include <string>
 #include <tuple>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -59,29 +58,6 @@ TEST(PlatformPaths, MakeAbsoluteResolvesLexically) {
     EXPECT_EQ(zp::MakeAbsolute(in, out), ok) << in;
     EXPECT_EQ(out, expected) << in;
   }
-}
-
-TEST(PlatformFiles, WriteFileAtomically) {
-  zavtest::TempDir dir;
-  WriteFile(dir.File("store.xml"), "old content, longer than the new");
-  WriteFile(dir.File("plain"), "a regular file");
-  ASSERT_TRUE(zp::MakeDirectory(dir.File("occupied")));
-  WriteFile(dir.File("occupied/keep"), "kept");
-  const mode_t oldMask = umask(027);
-  std::string error;
-  const bool written = zp::WriteFileAtomically(dir.File("store.xml"), "<new/>", 6, error);
-  umask(oldMask);
-  ASSERT_TRUE(written) << error;
-  EXPECT_EQ(zavtest::ReadFile(dir.File("store.xml")), "<new/>");
-  EXPECT_EQ(std::filesystem::status(dir.File("store.xml")).permissions(), std::filesystem::perms(0640));
-  for (const char* target : {"missing/store.xml", "plain/store.xml", "occupied"}) {
-    EXPECT_FALSE(zp::WriteFileAtomically(dir.File(target), "<x/>", 4, error)) << target;
-    EXPECT_NE(error, "") << target;
-    error.clear();
-  }
-  EXPECT_EQ(zavtest::ReadFile(dir.File("occupied/keep")), "kept");
-  const std::filesystem::directory_iterator entries(dir.path()), end;
-  EXPECT_EQ(std::distance(entries, end), 3);  // no temporary file is left
 }
 
 }  // namespace

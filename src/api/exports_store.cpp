@@ -60,12 +60,7 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_DisposeHandle(ViSession Handle) 
     if (Handle == 0)
       ThrowZavError(ZAVCONFIG_ERROR_INVALID_HANDLE,
                     "ZavConfig_DisposeHandle: NULL handle parameter value.");
-    for (tHandleTableBase* table : Handles().DisposalOrder()) {
-      if (table->Contains(Handle)) {
-        table->Release(Handle);
-        return VI_SUCCESS;
-      }
-    }
+    if (Handles().Dispose(Handle)) return VI_SUCCESS;
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_HANDLE,
                   "ZavConfig_DisposeHandle: Invalid handle parameter value, or handle does not "
                   "exist.");

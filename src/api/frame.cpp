@@ -22,8 +22,10 @@ ViStatus ReportUnrecoverable() noexcept {
   try {
     return Report(zav::Error(ZAVCONFIG_ERROR_UNRECOVERABLE, "Unrecoverable system error."));
   } catch (...) {
-    // Not even the message could be built; the code alone still reaches the caller.
-    ZavSession_SetError(0, ZAVCONFIG_ERROR_UNRECOVERABLE, "");
+    // Not even the message could be built: record the same text from a constant, which the
+    // error library keeps (cut if need be) without allocating.
+    ZavSession_SetError(0, ZAVCONFIG_ERROR_UNRECOVERABLE,
+                        "ZAV Configuration Server C API: Unrecoverable system error.");
     return ZAVCONFIG_ERROR_UNRECOVERABLE;
   }
 }
@@ -34,7 +36,8 @@ void ThrowInvalidPropertyID(const char* function) {
 }
 
 ViStatus CopyStringOut(const std::string& value, ViInt32 bufferSize, ViChar buffer[]) {
-  if (bufferSize > 0 && !buffer) CheckOutputPointer(buffer);
+  // Only a size of 0 promises that nothing is copied; any other size needs a buffer.
+  if (bufferSize != 0) CheckOutputPointer(buffer);
   const size_t needed = value.size() + 1;
   if (bufferSize == 0) return static_cast<ViStatus>(needed);
   if (bufferSize < 0) {

@@ -40,7 +40,8 @@ void CheckOutputPointer(P* pointer) {
 inline std::string InputString(ViConstString value) { return value ? value : ""; }
 
 // The output convention of every ViString getter: 0 when the caller has the whole value, the
-// size needed (length + 1) when it was cut or not copied.
+// size needed (length + 1) when it was cut or not copied. A NULL buffer with any size but 0
+// fails with ZAVCONFIG_ERROR_NULL_POINTER.
 ViStatus CopyStringOut(const std::string& value, ViInt32 bufferSize, ViChar buffer[]);
 
 // Stores owned by their store handles.

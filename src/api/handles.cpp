@@ -1,60 +1,69 @@
 #include "api/handles.h"
 
-#include <array>
-#include <set>
+#include <cstdint>
+#include <stdexcept>
+#include <unordered_map>
 
 namespace {
-// Every live table, so that a value is never issued twice while any table holds it.
-std::set<const tHandleTableBase*>& AllTables() {
-  static std::set<const tHandleTableBase*> tables;
-  return tables;
-}
+struct tCell {
+  const tHandleTableBase* table;
+  void* object;
+  std::weak_ptr<const void> alive;
+};
 
-ViSession NextHandleValue() {
-  static ViSession next = 1;
-  for (;;) {
-    ViSession value = next++;
-    if (value == 0) continue;  // after the counter wraps
-    bool taken = false;
-    for (const tHandleTableBase* table : AllTables()) taken = taken || table->Contains(value);
-    if (!taken) return value;
-  }
+// Every live handle of the process, with the table that issued it.
+std::unordered_map<ViSession, tCell>& Cells() {
+  static std::unordered_map<ViSession, tCell> cells;
+  return cells;
 }
 
 [[noreturn]] void ThrowNoSuchHandle() {
   ThrowZavError(ZAVCONFIG_ERROR_INVALID_HANDLE, "ZavConfiguration Server: Handle does not exist.");
 }
+
+const tCell* CellOf(ViSession handle, const tHandleTableBase* table) {
+  auto it = Cells().find(handle);
+  return it == Cells().end() || it->second.table != table ? nullptr : &it->second;
+}
 }  // namespace
 
-tHandleTableBase::tHandleTableBase() { AllTables().insert(this); }
-tHandleTableBase::~tHandleTableBase() { AllTables().erase(this); }
+ViSession tHandleCounter::Next() {
+  for (uint64_t tried = 0; tried <= UINT32_MAX; ++tried) {
+    const ViSession value = next_++;
+    if (value != 0 && Cells().count(value) == 0) return value;
+  }
+  throw std::length_error("every handle value is in use");
+}
+
+tHandleCounter& HandleCounter() {
+  static tHandleCounter counter;
+  return counter;
+}
+
+bool tHandleTableBase::Contains(ViSession handle) const { return CellOf(handle, this) != nullptr; }
 
 ViSession tHandleTableBase::Insert(void* object, std::weak_ptr<const void> alive) {
-  ViSession value = NextHandleValue();
-  cells_.emplace(value, tCell{object, std::move(alive)});
+  ViSession value = HandleCounter().Next();
+  Cells().emplace(value, tCell{this, object, std::move(alive)});
   return value;
 }
 
 void* tHandleTableBase::Find(ViSession handle) const {
-  auto it = cells_.find(handle);
-  if (it == cells_.end() || it->second.alive.expired()) ThrowNoSuchHandle();
-  return it->second.object;
+  const tCell* cell = CellOf(handle, this);
+  if (!cell || cell->alive.expired()) ThrowNoSuchHandle();
+  return cell->object;
 }
 
 void tHandleTableBase::Release(ViSession handle) {
-  if (cells_.erase(handle) == 0) ThrowNoSuchHandle();
+  if (!Contains(handle)) ThrowNoSuchHandle();
+  Cells().erase(handle);
 }
 
-std::array<tHandleTableBase*, 22> tHandleTables::DisposalOrder() {
-  return {
-      &logicalName,     &logicalNameCollection,  &driverSession,
-      &driverSessionCollection, &softwareModule, &softwareModuleCollection,
-      &hardwareAsset,   &hardwareAssetCollection, &session,
-      &sessionCollection, &dataComponent,        &dataComponentCollection,
-      &publishedAPI,    &publishedAPICollection, &virtualName,
-      &virtualNameCollection, &virtualRange,     &virtualRangeCollection,
-      &physicalName,    &physicalNameCollection, &physicalRange,
-      &physicalRangeCollection};
+bool tHandleTables::Dispose(ViSession handle) {
+  auto it = Cells().find(handle);
+  if (it == Cells().end() || it->second.table == &store) return false;
+  Cells().erase(it);
+  return true;
 }
 
 tHandleTables& Handles() {

@@ -1,38 +1,49 @@
 // Handle tables: the only way a caller reaches a model object. A handle is a 32-bit value from
 // one process-wide counter; each kind of object has its own table, so a handle of one kind is
-// unknown to every other kind's table.
+// unknown to every other kind's table. All tables keep their handles in one hash map, so a
+// handle is found, issued or released with one look-up whatever its kind.
+//
+// The counter counts up from 1 and wraps after 0xFFFFFFFF. It never issues 0, nor a value any
+// table holds (a handle whose object is gone is held until it is disposed). So a disposed value
+// comes back only after every other value has been issued since: a caller that keeps using a
+// disposed handle may reach another object after about four billion further handles.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 
 #include "model/error.h"
 #include "model/config_store.h"
 
+// The next handle value. Counting starts where a test wants it, so the wrap can be reached.
+class tHandleCounter {
+ public:
+  explicit tHandleCounter(ViSession next = 1) : next_(next) {}
+  // The next value that is neither 0 nor held by a table. Throws when every value is held
+  // (which memory would not allow long before).
+  ViSession Next();
+
+ private:
+  ViSession next_;
+};
+
+// The counter every table issues from.
+tHandleCounter& HandleCounter();
+
 class tHandleTableBase {
  public:
-  bool Contains(ViSession handle) const { return cells_.count(handle) != 0; }
+  bool Contains(ViSession handle) const;
   // Drops the handle; the object is untouched. Works for handles whose object is gone.
   void Release(ViSession handle);
 
  protected:
-  tHandleTableBase();
-  ~tHandleTableBase();
+  tHandleTableBase() = default;
   tHandleTableBase(const tHandleTableBase&) = delete;
   tHandleTableBase& operator=(const tHandleTableBase&) = delete;
 
   ViSession Insert(void* object, std::weak_ptr<const void> alive);
   // The object of a registered handle whose object still exists; otherwise throws.
   void* Find(ViSession handle) const;
-
- private:
-  struct tCell {
-    void* object;
-    std::weak_ptr<const void> alive;
-  };
-  std::map<ViSession, tCell> cells_;
 };
 
 template <class T>
@@ -68,8 +79,8 @@ struct tHandleTables {
   tHandleTable<tZavCollection<iZavDataComponent>> dataComponentCollection;
   tHandleTable<iZavDataComponent> dataComponent;
 
-  // The order in which handle disposal searches the tables (the store table is not among them).
-  std::array<tHandleTableBase*, 22> DisposalOrder();
+  // Releases a handle of any table but the store table; false when there is none such.
+  bool Dispose(ViSession handle);
 };
 
 tHandleTables& Handles();

@@ -5,14 +5,22 @@
 #include "zavcshared.h"
 #include "zavconfig.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 namespace {
 
+// A text that cannot be stored whole (its copy failed to allocate) is kept cut to what this
+// fixed buffer holds, so a record never pairs a new code with an old text.
 struct tErrorRecord {
   ViStatus code = 0;
   std::string text;
+  char cut[ZAVCONFIG_ERROR_DESCRIPTION_SIZE] = "";
+  bool isCut = false;
+
+  const char* Text() const { return isCut ? cut : text.c_str(); }
+  size_t Length() const { return isCut ? std::strlen(cut) : text.size(); }
 };
 
 tErrorRecord& ThisThreadRecord() {
@@ -26,12 +34,17 @@ extern "C" {
 
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_SetError(ViSession /*Vi*/, ViStatus ErrorCode,
                                                            ViConstString ErrorDescription) {
+  tErrorRecord& record = ThisThreadRecord();
+  const char* text = ErrorDescription ? ErrorDescription : "";
+  record.code = ErrorCode;
   try {
-    tErrorRecord& record = ThisThreadRecord();
-    record.code = ErrorCode;
-    record.text = ErrorDescription ? ErrorDescription : "";
+    record.text = text;
+    record.isCut = false;
     return VI_SUCCESS;
   } catch (...) {
+    std::strncpy(record.cut, text, sizeof record.cut - 1);
+    record.cut[sizeof record.cut - 1] = '\0';
+    record.isCut = true;
     return ZAVCONFIG_ERROR_UNRECOVERABLE;
   }
 }
@@ -42,27 +55,23 @@ ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_GetError(ViSession /*Vi*/, ViS
   const tErrorRecord& record = ThisThreadRecord();
   if (ErrorCode) *ErrorCode = record.code;
 
-  const std::string& text = record.text;
-  const ViInt32 needed = static_cast<ViInt32>(text.size() + 1);
-  if (BufferSize < 0) {
-    if (ErrorDescription) std::memcpy(ErrorDescription, text.c_str(), text.size() + 1);
-    return VI_SUCCESS;
-  }
-  if (BufferSize == 0) {
-    if (!ErrorDescription) return needed;
-    // A caller that passes a buffer without a size promises the documented fixed size.
-    BufferSize = ZAVCONFIG_ERROR_DESCRIPTION_SIZE;
-    std::strncpy(ErrorDescription, text.c_str(), BufferSize);
-    ErrorDescription[BufferSize - 1] = '\0';
-    return VI_SUCCESS;
-  }
+  const char* text = record.Text();
+  const size_t length = record.Length();
+  const ViInt32 needed = static_cast<ViInt32>(length + 1);
+  if (BufferSize == 0 && !ErrorDescription) return needed;
   if (!ErrorDescription) return ZAVCONFIG_ERROR_NULL_POINTER;
-  std::strncpy(ErrorDescription, text.c_str(), BufferSize);
-  if (needed > BufferSize) {
-    ErrorDescription[BufferSize - 1] = '\0';
-    return needed;
+  if (BufferSize < 0) {
+    std::memcpy(ErrorDescription, text, length + 1);
+    return VI_SUCCESS;
   }
-  return VI_SUCCESS;
+  // A caller that passes a buffer without a size promises the documented fixed size.
+  const bool fixedSize = BufferSize == 0;
+  if (fixedSize) BufferSize = ZAVCONFIG_ERROR_DESCRIPTION_SIZE;
+  // As strncpy with BufferSize as the limit, the last byte always NUL.
+  const size_t copied = std::min(length, static_cast<size_t>(BufferSize) - 1);
+  std::memcpy(ErrorDescription, text, copied);
+  std::memset(ErrorDescription + copied, 0, static_cast<size_t>(BufferSize) - copied);
+  return fixedSize || needed <= BufferSize ? VI_SUCCESS : needed;
 }
 
 ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_ClearError(ViSession /*Vi*/) {
@@ -70,6 +79,7 @@ ZAVCSHARED_API ViStatus ZAVCONFIG_FUNC ZavSession_ClearError(ViSession /*Vi*/) {
   record.code = 0;
   record.text.clear();
   record.text.shrink_to_fit();
+  record.isCut = false;
   return VI_SUCCESS;
 }
 

@@ -2,13 +2,20 @@
 
 #include "model/session.h"
 
-tZavSoftwareModule::tZavSoftwareModule()
-    : iZavConfigComponent(""),
-      physicalNames_(std::make_unique<tZavCollection<tZavPhysicalName>>(nullptr, "")),
-      publishedAPIs_(std::make_unique<tZavPublishedAPIReferences>()) {}
+tZavCollection<tZavPhysicalName>* tZavSoftwareModule::GetPhysicalNames() const {
+  return physicalNames_.Get([] { return std::make_unique<tZavCollection<tZavPhysicalName>>(nullptr, ""); });
+}
+
+tZavPublishedAPIReferences* tZavSoftwareModule::GetPublishedAPIs() const {
+  return publishedAPIs_.Get([this] {
+    auto list = std::make_unique<tZavPublishedAPIReferences>();
+    list->SetStore(OwnerStore());
+    return list;
+  });
+}
 
 void tZavSoftwareModule::SetOwner(iConfigStoreCollection* collection) {
-  if (collection) publishedAPIs_->SetStore(collection->GetStore());
+  if (collection && publishedAPIs_.IfMade()) publishedAPIs_.IfMade()->SetStore(collection->GetStore());
   iZavConfigComponent::SetOwner(collection);
 }
 

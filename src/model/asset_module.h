@@ -22,7 +22,7 @@ class tZavHardwareAsset : public iZavConfigComponent {
 
 class tZavSoftwareModule : public iZavConfigComponent {
  public:
-  tZavSoftwareModule();
+  tZavSoftwareModule() : iZavConfigComponent("") {}
 
   // Hands the new owner's store on to the list of published APIs as well.
   void SetOwner(iConfigStoreCollection* collection) override;
@@ -43,8 +43,8 @@ class tZavSoftwareModule : public iZavConfigComponent {
   std::string GetPlatformModulePath() const { return GetModulePath(); }
   void SetPlatformModulePath(const std::string& v) { SetModulePath(v); }
 
-  tZavCollection<tZavPhysicalName>* GetPhysicalNames() const { return physicalNames_.get(); }
-  tZavPublishedAPIReferences* GetPublishedAPIs() const { return publishedAPIs_.get(); }
+  tZavCollection<tZavPhysicalName>* GetPhysicalNames() const;
+  tZavPublishedAPIReferences* GetPublishedAPIs() const;
 
  private:
   std::string assemblyQualifiedClassName_;
@@ -53,8 +53,8 @@ class tZavSoftwareModule : public iZavConfigComponent {
   std::string prefix_;
   std::string progID_;
   std::string supportedInstrumentModels_;
-  std::unique_ptr<tZavCollection<tZavPhysicalName>> physicalNames_;
-  std::unique_ptr<tZavPublishedAPIReferences> publishedAPIs_;
+  tLocalCollection<tZavCollection<tZavPhysicalName>> physicalNames_;
+  tLocalCollection<tZavPublishedAPIReferences> publishedAPIs_;
 };
 
 // The store's software modules. Its hooks are the one place that links sessions to modules: a

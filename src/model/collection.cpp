@@ -7,6 +7,10 @@ bool iConfigStoreItem::IsInSameStore(const iConfigStoreCollection* collection) c
          owner_->GetStore() == collection->GetStore();
 }
 
+tZavConfigStore* iConfigStoreItem::OwnerStore() const {
+  return owner_ ? owner_->GetStore() : nullptr;
+}
+
 void iConfigStoreItem::Detach() {
   if (refCount_ > 0)
     ThrowZavError(ZAVCONFIG_ERROR_HAS_REFERENCES,

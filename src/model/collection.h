@@ -10,10 +10,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <locale>
-#include <map>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,8 @@ class iConfigStoreItem {
   void DecrementRefCount() { --refCount_; }
   int32_t GetRefCount() const { return refCount_; }
   iConfigStoreCollection* GetOwner() const { return owner_; }
+  // The store of the owner collection, or null.
+  tZavConfigStore* OwnerStore() const;
   const tLifeToken& Life() const { return life_; }
 
  protected:
@@ -113,16 +116,16 @@ class iConfigStoreCollection {
 
   tZavConfigStore* GetStore() const { return store_; }
   void SetStore(tZavConfigStore* store) { store_ = store; }
-  const std::string& GetCollectionName() const { return name_; }
+  // One of the fixed collection names ("" for most), compared by its text.
+  const char* GetCollectionName() const { return name_; }
   const tLifeToken& Life() const { return life_; }
 
  protected:
-  iConfigStoreCollection(tZavConfigStore* store, const std::string& name)
-      : store_(store), name_(name) {}
+  iConfigStoreCollection(tZavConfigStore* store, const char* name) : store_(store), name_(name) {}
 
  private:
   tZavConfigStore* store_;
-  std::string name_;
+  const char* name_;
   tLifeToken life_;
 };
 
@@ -147,26 +150,83 @@ T* RawItem(const std::unique_ptr<T>& item) {
 }
 }  // namespace zav
 
+namespace zav {
+// How many of the first slots of a list hold an item, kept as a Fenwick tree so that the slot
+// of the n-th item is found, and a slot emptied, in logarithmic time.
+class tFilledSlots {
+ public:
+  template <class Slots>
+  void Build(const Slots& slots) {
+    const size_t size = slots.size();
+    tree_.assign(size + 1, 0);
+    for (size_t i = 1; i <= size; ++i) {
+      tree_[i] += slots[i - 1] ? 1 : 0;
+      const size_t parent = i + (i & (~i + 1));
+      if (parent <= size) tree_[parent] += tree_[i];
+    }
+  }
+  size_t Size() const { return tree_.empty() ? 0 : tree_.size() - 1; }
+  void Append(bool filled) {
+    if (tree_.empty()) tree_.push_back(0);
+    const size_t i = tree_.size();
+    tree_.push_back(static_cast<uint32_t>((filled ? 1 : 0) + Prefix(i - 1) - Prefix(i - (i & (~i + 1)))));
+  }
+  void PopBack() { tree_.pop_back(); }
+  void Clear(size_t slot) {
+    for (size_t i = slot + 1; i < tree_.size(); i += i & (~i + 1)) --tree_[i];
+  }
+  // The slot of the rank-th filled slot (rank from 1).
+  size_t SlotOf(size_t rank) const {
+    size_t position = 0;
+    size_t step = 1;
+    while (step * 2 <= Size()) step *= 2;
+    for (; step > 0; step /= 2) {
+      if (position + step <= Size() && tree_[position + step] < rank) {
+        position += step;
+        rank -= tree_[position];
+      }
+    }
+    return position;
+  }
+  void Reset() noexcept { std::vector<uint32_t>().swap(tree_); }
+
+ private:
+  size_t Prefix(size_t i) const {
+    size_t sum = 0;
+    for (; i > 0; i -= i & (~i + 1)) sum += tree_[i];
+    return sum;
+  }
+  std::vector<uint32_t> tree_;  // tree_[0] unused
+};
+}  // namespace zav
+
 // Items under their keys and in the order they were entered; Holder is T* for collections that
 // only point at their items and std::unique_ptr<T> for those that own them.
+//
+// Items sit in slots in the order they were entered, and a hash index maps each key to its slot.
+// Taking an item out leaves an empty slot behind, so nothing moves and the index stays valid; a
+// tree of counts over the slots (built at the first such gap) turns a 1-based index into its slot
+// in logarithmic time, and the slots are packed again once half of them are empty. Every
+// operation thus costs the same per item however many items the list holds.
 template <class K, class T, class Holder>
 class tKeyedList {
  public:
-  long Count() const { return static_cast<long>(order_.size()); }
+  long Count() const { return static_cast<long>(slots_.size() - empty_); }
 
   T* Find(const K& key) const {
     auto it = index_.find(key);
-    return it == index_.end() ? nullptr : it->second;
+    return it == index_.end() ? nullptr : zav::RawItem(slots_[it->second]);
   }
   // True when `item` is the one entered under its key.
   bool Holds(const T* item) const { return item && Find(item->GetKey()) == item; }
 
   T* ItemByIndex(long index) const {
-    if (index < 1 || static_cast<unsigned long>(index) > order_.size())
+    if (index < 1 || index > Count())
       ThrowZavError(ZAVCONFIG_ERROR_NOT_FOUND,
                     zav::Message("Search by index failed. Index ", index,
                                  " does not exist in the collection."));
-    return zav::RawItem(order_[static_cast<size_t>(index - 1)]);
+    const size_t rank = static_cast<size_t>(index);
+    return zav::RawItem(slots_[empty_ == 0 ? rank - 1 : filled_.SlotOf(rank)]);
   }
 
   T* ItemByName(const K& key) const {
@@ -185,25 +245,29 @@ class tKeyedList {
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", oldKey,
                                  " does not exist in the collection."));
-    if (!index_.emplace(newKey, old->second).second)
+    const size_t slot = old->second;
+    if (!index_.emplace(newKey, slot).second)
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", newKey,
                                  " already exists in the collection."));
-    index_.erase(old);
+    index_.erase(oldKey);
   }
 
   // Enters the item under its key at the end of the order. A key that is taken fails and
   // leaves the list as it was (an owned item is then destroyed with `item`).
   T* Append(Holder item) {
     T* raw = zav::RawItem(item);
-    const K& key = raw->GetKey();
-    if (!index_.emplace(key, raw).second)
+    auto entry = index_.emplace(raw->GetKey(), slots_.size());
+    if (!entry.second)
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
-                    zav::Message("Add failed. Item ", key, " already exists in the collection."));
+                    zav::Message("Add failed. Item ", raw->GetKey(),
+                                 " already exists in the collection."));
     try {
-      order_.push_back(std::move(item));
+      if (empty_ > 0) filled_.Append(true);
+      slots_.push_back(std::move(item));
     } catch (...) {
-      index_.erase(key);
+      if (empty_ > 0 && filled_.Size() > slots_.size()) filled_.PopBack();
+      index_.erase(entry.first);
       throw;
     }
     return raw;
@@ -211,22 +275,31 @@ class tKeyedList {
 
   // Takes out an item that Holds() and hands back its holder. Later items move down one index.
   Holder Erase(const T* item) {
-    index_.erase(item->GetKey());
-    for (auto it = order_.begin(); it != order_.end(); ++it) {
-      if (zav::RawItem(*it) == item) {
-        Holder holder = std::move(*it);
-        order_.erase(it);
-        return holder;
-      }
+    auto entry = index_.find(item->GetKey());
+    const size_t slot = entry->second;
+    const bool last = slot + 1 == slots_.size();
+    if (!last && empty_ == 0) filled_.Build(slots_);  // the first gap: count from here on
+    index_.erase(entry);
+    Holder holder = std::move(slots_[slot]);
+    slots_[slot] = Holder();
+    if (last) {
+      DropTrailingSlots();
+    } else {
+      filled_.Clear(slot);
+      ++empty_;
+      if (empty_ > slots_.size() / 2) Pack();
     }
-    return Holder();
+    return holder;
   }
 
-  // Empties the list and hands back every holder, in key order. Allocates nothing.
+  // Empties the list and hands back every holder, in key order.
   std::vector<Holder> TakeAll() noexcept {
-    std::vector<Holder> taken = std::move(order_);
-    order_.clear();
+    std::vector<Holder> taken = std::move(slots_);
+    slots_.clear();
     index_.clear();
+    filled_.Reset();
+    empty_ = 0;
+    taken.erase(std::remove(taken.begin(), taken.end(), Holder()), taken.end());
     std::sort(taken.begin(), taken.end(), [](const Holder& a, const Holder& b) {
       return zav::RawItem(a)->GetKey() < zav::RawItem(b)->GetKey();
     });
@@ -235,12 +308,58 @@ class tKeyedList {
 
   template <class F>
   void ForEach(F f) const {
-    for (const Holder& held : order_) f(zav::RawItem(held));
+    for (const Holder& held : slots_)
+      if (held) f(zav::RawItem(held));
   }
 
  private:
-  std::map<K, T*> index_;
-  std::vector<Holder> order_;
+  void DropTrailingSlots() {
+    slots_.pop_back();
+    if (empty_ > 0) filled_.PopBack();
+    while (!slots_.empty() && !slots_.back()) {
+      slots_.pop_back();
+      filled_.PopBack();
+      --empty_;
+    }
+    if (empty_ == 0) filled_.Reset();
+  }
+
+  // Closes the gaps; the slots of later items change, so their index entries follow.
+  void Pack() {
+    size_t to = 0;
+    for (size_t from = 0; from < slots_.size(); ++from) {
+      if (!slots_[from]) continue;
+      if (to != from) {
+        slots_[to] = std::move(slots_[from]);
+        index_.find(zav::RawItem(slots_[to])->GetKey())->second = to;
+      }
+      ++to;
+    }
+    slots_.resize(to);
+    filled_.Reset();
+    empty_ = 0;
+  }
+
+  std::unordered_map<K, size_t> index_;
+  std::vector<Holder> slots_;
+  zav::tFilledSlots filled_;  // kept only while some slot is empty
+  size_t empty_ = 0;
+};
+
+// A collection an item holds of its own, made when it is first asked for: most items never hold
+// anything in most of their collections, and pay for none of them.
+template <class C>
+class tLocalCollection {
+ public:
+  template <class Make>
+  C* Get(Make make) const {
+    if (!made_) made_ = make();
+    return made_.get();
+  }
+  C* IfMade() const { return made_.get(); }
+
+ private:
+  mutable std::unique_ptr<C> made_;
 };
 
 // --- owning collections -------------------------------------------------------------------
@@ -259,7 +378,7 @@ void DisposeItem(std::unique_ptr<iConfigStoreItem> item) noexcept;
 template <class T, class K = std::string, class Base = iKeyedCollection<K>>
 class tZavCollection : public Base {
  public:
-  tZavCollection(tZavConfigStore* store, const std::string& name) : Base(store, name) {}
+  tZavCollection(tZavConfigStore* store, const char* name) : Base(store, name) {}
   ~tZavCollection() { DisposeAll(); }
 
   long Count() const { return entries_.Count(); }

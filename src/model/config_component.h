@@ -15,12 +15,13 @@ class iZavConfigComponent : public iZavCollectionItem {
 
   const std::string& GetDescription() const { return description_; }
   void SetDescription(const std::string& value) { description_ = value; }
-  tZavCollection<iZavDataComponent>* GetDataComponents() const { return dataComponents_.get(); }
+  tZavCollection<iZavDataComponent>* GetDataComponents() const;
 
  protected:
   explicit iZavConfigComponent(const char* dataComponentCollectionName);
 
  private:
   std::string description_;
-  std::unique_ptr<tZavCollection<iZavDataComponent>> dataComponents_;
+  const char* dataComponentCollectionName_;
+  tLocalCollection<tZavCollection<iZavDataComponent>> dataComponents_;
 };

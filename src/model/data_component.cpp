@@ -1,6 +1,7 @@
 #include "model/data_component.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace zav {
 const char* const kTypeBoolean = "Boolean";
@@ -36,7 +37,8 @@ std::string HardwareAssetUsedInSessionText(const char* verb, const std::string& 
 }
 
 bool InHardwareAssetCollection(const iConfigStoreCollection* collection) {
-  return collection && collection->GetCollectionName() == zav::kHardwareAssetCollectionName;
+  return collection &&
+         std::strcmp(collection->GetCollectionName(), zav::kHardwareAssetCollectionName) == 0;
 }
 }  // namespace
 

@@ -3,22 +3,27 @@
 // Handles and references between items are plain pointers in the object model; a store can be
 // closed, or an item destroyed, while a caller still holds a handle to it or an item of another
 // store still points at it. Every model object therefore carries a token that dies with it, and
-// whoever keeps a pointer across calls keeps a weak view of the token next to it.
+// whoever keeps a pointer across calls keeps a weak view of the token next to it. The token is
+// made when it is first watched: most items are never reached by a handle or a reference, and
+// they pay for no token of their own.
 #pragma once
 
 #include <memory>
 
 class tLifeToken {
  public:
-  tLifeToken() : alive_(std::make_shared<char>(0)) {}
+  tLifeToken() = default;
   // A copied object is a new object with a life of its own.
-  tLifeToken(const tLifeToken&) : alive_(std::make_shared<char>(0)) {}
+  tLifeToken(const tLifeToken&) {}
   tLifeToken& operator=(const tLifeToken&) { return *this; }
 
-  std::weak_ptr<const void> Watch() const { return alive_; }
+  std::weak_ptr<const void> Watch() const {
+    if (!alive_) alive_ = std::make_shared<char>(0);
+    return alive_;
+  }
 
  private:
-  std::shared_ptr<char> alive_;
+  mutable std::shared_ptr<char> alive_;
 };
 
 // A pointer to another item that reads as null once the target has been destroyed. When Counted
@@ -34,13 +39,15 @@ class tItemRef {
 
   T* Get() const { return alive_.expired() ? nullptr : target_; }
 
-  // Releases the old target first, then takes the new one (null allowed).
+  // Releases the old target first, then takes the new one (null allowed). Watching the new
+  // target is the one step that can fail, and it comes before anything changes.
   void Set(T* target) {
+    std::weak_ptr<const void> alive = target ? target->Life().Watch() : std::weak_ptr<const void>();
     if (Counted) {
       if (T* old = Get()) old->DecrementRefCount();
     }
     target_ = target;
-    alive_ = target ? target->Life().Watch() : std::weak_ptr<const void>();
+    alive_ = std::move(alive);
     if (Counted && target) target->IncrementRefCount();
   }
 

@@ -20,12 +20,28 @@ void CheckName(const std::string& name, long rangeCount, const char* kind) {
 }
 }  // namespace
 
-tZavPhysicalName::tZavPhysicalName()
-    : ranges_(std::make_unique<tZavCollection<tZavPhysicalRange>>(nullptr, "")),
-      children_(std::make_unique<tZavCollection<tZavPhysicalName>>(nullptr, "")) {}
+namespace {
+template <class T>
+auto NewLocal() {
+  return [] { return std::make_unique<tZavCollection<T>>(nullptr, ""); };
+}
+// The number of ranges, without making an empty collection of them.
+template <class C>
+long CountOf(const tLocalCollection<C>& ranges) {
+  return ranges.IfMade() ? ranges.IfMade()->Count() : 0;
+}
+}  // namespace
+
+tZavCollection<tZavPhysicalRange>* tZavPhysicalName::GetPhysicalRanges() const {
+  return ranges_.Get(NewLocal<tZavPhysicalRange>());
+}
+
+tZavCollection<tZavPhysicalName>* tZavPhysicalName::GetPhysicalNames() const {
+  return children_.Get(NewLocal<tZavPhysicalName>());
+}
 
 void tZavPhysicalName::SetCheckedName(const std::string& name) {
-  CheckName(name, ranges_->Count(), "physical name");
+  CheckName(name, CountOf(ranges_), "physical name");
   SetName(name, false);
 }
 
@@ -36,16 +52,17 @@ void tZavPhysicalName::SetRCName(const std::string& value) {
   rcName_ = value;
 }
 
-tZavVirtualName::tZavVirtualName()
-    : ranges_(std::make_unique<tZavCollection<tZavVirtualRange>>(nullptr, "")) {}
+tZavCollection<tZavVirtualRange>* tZavVirtualName::GetVirtualRanges() const {
+  return ranges_.Get(NewLocal<tZavVirtualRange>());
+}
 
 void tZavVirtualName::SetCheckedName(const std::string& name) {
-  CheckName(name, ranges_->Count(), "virtual name");
+  CheckName(name, CountOf(ranges_), "virtual name");
   SetName(name, false);
 }
 
 void tZavVirtualName::SetMapTo(const std::string& value) {
-  if (value.empty() && ranges_->Count() == 0)
+  if (value.empty() && CountOf(ranges_) == 0)
     ThrowZavError(ZAVCONFIG_ERROR_INVALID_VALUE,
                   "Set failed. The mapTo property of the item cannot be empty.");
   mapTo_ = value;

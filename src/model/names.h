@@ -37,31 +37,29 @@ class tZavVirtualRange : public iZavCollectionItem {
 
 class tZavPhysicalName : public iZavCollectionItem {
  public:
-  tZavPhysicalName();
 
   // The only name setter for physical names: character set, and empty only beside ranges.
   void SetCheckedName(const std::string& name);
   std::string GetRCName() const { return rcName_; }
   void SetRCName(const std::string& value);
-  tZavCollection<tZavPhysicalRange>* GetPhysicalRanges() const { return ranges_.get(); }
-  tZavCollection<tZavPhysicalName>* GetPhysicalNames() const { return children_.get(); }
+  tZavCollection<tZavPhysicalRange>* GetPhysicalRanges() const;
+  tZavCollection<tZavPhysicalName>* GetPhysicalNames() const;
 
  private:
   std::string rcName_;
-  std::unique_ptr<tZavCollection<tZavPhysicalRange>> ranges_;
-  std::unique_ptr<tZavCollection<tZavPhysicalName>> children_;
+  tLocalCollection<tZavCollection<tZavPhysicalRange>> ranges_;
+  tLocalCollection<tZavCollection<tZavPhysicalName>> children_;
 };
 
 class tZavVirtualName : public iZavCollectionItem {
  public:
-  tZavVirtualName();
 
   void SetCheckedName(const std::string& name);
   std::string GetMapTo() const { return mapTo_; }
   void SetMapTo(const std::string& value);
-  tZavCollection<tZavVirtualRange>* GetVirtualRanges() const { return ranges_.get(); }
+  tZavCollection<tZavVirtualRange>* GetVirtualRanges() const;
 
  private:
   std::string mapTo_;
-  std::unique_ptr<tZavCollection<tZavVirtualRange>> ranges_;
+  tLocalCollection<tZavCollection<tZavVirtualRange>> ranges_;
 };

@@ -1,7 +1,5 @@
 #include "model/published_api.h"
 
-#include "model/asset_module.h"
-#include "model/config_store.h"
 
 bool tZavPublishedAPIKey::operator<(const tZavPublishedAPIKey& other) const {
   if (int order = Name.compare(other.Name)) return order < 0;
@@ -86,20 +84,30 @@ void tZavPublishedAPICollection::RemoveReference(tZavPublishedAPI* api) {
 
 void tZavPublishedAPICollection::Renamed(const tZavPublishedAPIKey& oldKey,
                                          const tZavPublishedAPIKey& newKey) {
-  // The modules list the API under its key too, and follow so that their references can still be
-  // found and removed. This collection has just accepted the new key, so no other API of the
-  // store holds it and these renames cannot clash.
-  tZavPublishedAPI* api = Find(newKey);
-  GetStore()->GetSoftwareModules()->ForEach([&](tZavSoftwareModule* module) {
-    tZavPublishedAPIReferences* list = module->GetPublishedAPIs();
-    if (list->Find(oldKey) == api) list->Rename(oldKey, newKey);
-  });
+  // The modules that list the API list it under its key too, and follow so that their references
+  // can still be found and removed. This collection has just accepted the new key, so no other
+  // API of the store holds it and these renames cannot clash.
+  for (tZavPublishedAPIReferences* list : Find(newKey)->ListedIn()) list->Rename(oldKey, newKey);
 }
 
 // --- a module's list -----------------------------------------------------------------------
 
 tZavPublishedAPIReferences::~tZavPublishedAPIReferences() {
-  entries_.ForEach([](tZavPublishedAPI* api) { api->DecrementRefCount(); });
+  entries_.ForEach([this](tZavPublishedAPI* api) {
+    Unlist(*api);
+    api->DecrementRefCount();
+  });
+}
+
+void tZavPublishedAPIReferences::Unlist(tZavPublishedAPI& api) {
+  auto& lists = api.listedIn_;
+  for (auto it = lists.begin(); it != lists.end(); ++it) {
+    if (*it == this) {
+      *it = lists.back();
+      lists.pop_back();
+      return;
+    }
+  }
 }
 
 tZavPublishedAPI* tZavPublishedAPIReferences::AddToGlobal(std::unique_ptr<tZavPublishedAPI>) {
@@ -115,6 +123,12 @@ void tZavPublishedAPIReferences::Remove(tZavPublishedAPI* api) {
 void tZavPublishedAPIReferences::AddReference(tZavPublishedAPI* api) {
   CheckAddable(api, *this);
   entries_.Append(api);
+  try {
+    api->listedIn_.push_back(this);
+  } catch (...) {
+    entries_.Erase(api);
+    throw;
+  }
   api->IncrementRefCount();
 }
 
@@ -122,5 +136,6 @@ void tZavPublishedAPIReferences::RemoveReference(tZavPublishedAPI* api) {
   CheckRemovable(api, *this);
   if (!entries_.Holds(api)) ThrowNotInCollection();
   entries_.Erase(api);
+  Unlist(*api);
   api->DecrementRefCount();
 }

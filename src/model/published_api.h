@@ -7,8 +7,11 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "model/collection.h"
+
+class tZavPublishedAPIReferences;
 
 struct tZavPublishedAPIKey {
   std::string Name;
@@ -22,6 +25,20 @@ struct tZavPublishedAPIKey {
            Name == other.Name && Type == other.Type;
   }
 };
+
+namespace std {
+template <>
+struct hash<tZavPublishedAPIKey> {
+  size_t operator()(const tZavPublishedAPIKey& key) const {
+    const std::hash<std::string> text;
+    size_t hash = text(key.Name);
+    for (size_t part : {text(key.Type), static_cast<size_t>(static_cast<uint32_t>(key.MajorVersion)),
+                        static_cast<size_t>(static_cast<uint32_t>(key.MinorVersion))})
+      hash = hash * 0x9E3779B97F4A7C15ull + part;
+    return hash;
+  }
+};
+}  // namespace std
 
 // The text form used in messages: (Name,Type,Major,Minor).
 std::ostream& operator<<(std::ostream& out, const tZavPublishedAPIKey& key);
@@ -38,6 +55,13 @@ class tZavPublishedAPI : public iKeyedItem<tZavPublishedAPIKey> {
   void SetType(const std::string& type);
   void SetMajorVersion(int32_t version);
   void SetMinorVersion(int32_t version);
+
+  // The modules' lists that hold this API, so that a key change reaches exactly those.
+  const std::vector<tZavPublishedAPIReferences*>& ListedIn() const { return listedIn_; }
+
+ private:
+  friend class tZavPublishedAPIReferences;
+  std::vector<tZavPublishedAPIReferences*> listedIn_;
 };
 
 // A published API collection as the C API sees it, whichever of the two kinds it is.
@@ -82,6 +106,8 @@ class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
   tZavPublishedAPIReferences() : iZavPublishedAPICollection(nullptr, "") {}
   // Releases the count of every API still listed.
   ~tZavPublishedAPIReferences() override;
+  tZavPublishedAPIReferences(const tZavPublishedAPIReferences&) = delete;
+  tZavPublishedAPIReferences& operator=(const tZavPublishedAPIReferences&) = delete;
 
   long Count() const override { return entries_.Count(); }
   tZavPublishedAPI* Find(const tZavPublishedAPIKey& key) const override { return entries_.Find(key); }
@@ -98,5 +124,7 @@ class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
   }
 
  private:
+  void Unlist(tZavPublishedAPI& api);
+
   tKeyedList<tZavPublishedAPIKey, tZavPublishedAPI, tZavPublishedAPI*> entries_;
 };

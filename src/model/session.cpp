@@ -1,13 +1,17 @@
 #include "model/session.h"
 
+#include <vector>
+
 #include "model/asset_module.h"
 
 // --- sessions --------------------------------------------------------------------------
 
 tZavSession::tZavSession(bool driverSession)
-    : iZavConfigComponent(""),
-      virtualNames_(std::make_unique<tZavCollection<tZavVirtualName>>(nullptr, "")),
-      driverSession_(driverSession) {}
+    : iZavConfigComponent(""), driverSession_(driverSession) {}
+
+tZavCollection<tZavVirtualName>* tZavSession::GetVirtualNames() const {
+  return virtualNames_.Get([] { return std::make_unique<tZavCollection<tZavVirtualName>>(nullptr, ""); });
+}
 
 void tZavSession::SetSoftwareModule(tZavSoftwareModule* module) {
   if (module) {
@@ -49,19 +53,14 @@ bool CopiedToSessions(const iZavDataComponent& component) {
 }  // namespace
 
 void tZavSession::DropModuleDataComponents() {
+  // Whether a component is the module's does not depend on the others, so one pass finds them
+  // all; they go in index order.
   tZavCollection<iZavDataComponent>* components = GetDataComponents();
-  bool removed = true;
-  while (removed) {
-    removed = false;
-    for (long i = 1; i <= components->Count(); ++i) {
-      iZavDataComponent* component = components->ItemByIndex(i);
-      if (SuppliedByModule(*component)) {
-        components->Remove(component);
-        removed = true;
-        break;
-      }
-    }
-  }
+  std::vector<iZavDataComponent*> supplied;
+  components->ForEach([&](iZavDataComponent* component) {
+    if (SuppliedByModule(*component)) supplied.push_back(component);
+  });
+  for (iZavDataComponent* component : supplied) components->Remove(component);
 }
 
 void tZavSession::CopyModuleDataComponents(const tZavSoftwareModule& module) {

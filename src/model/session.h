@@ -43,7 +43,7 @@ class tZavSession : public iZavConfigComponent {
   void RelinkSoftwareModule(tZavSoftwareModule* module);
   // The reader's link: sets the link and name, touches no data component.
   void LinkSoftwareModule(tZavSoftwareModule* module);
-  tZavCollection<tZavVirtualName>* GetVirtualNames() const { return virtualNames_.get(); }
+  tZavCollection<tZavVirtualName>* GetVirtualNames() const;
   bool IsDriverSession() const { return driverSession_; }
 
  protected:
@@ -55,7 +55,7 @@ class tZavSession : public iZavConfigComponent {
 
   std::string softwareModuleName_;
   tCountedRef<tZavHardwareAsset> hardwareAsset_;
-  std::unique_ptr<tZavCollection<tZavVirtualName>> virtualNames_;
+  tLocalCollection<tZavCollection<tZavVirtualName>> virtualNames_;
   tLinkRef<tZavSoftwareModule> softwareModule_;
   const bool driverSession_;
 };

@@ -1,8 +1,11 @@
-// Paths and files: making paths absolute, access tests and the atomic save of store files.
+// Paths and files: making paths absolute, access tests and reading files. The atomic save of
+// store files is in atomic_file.h, included here for the callers that save.
 #pragma once
 
 #include <cstddef>
 #include <string>
+
+#include "platform/atomic_file.h"
 
 namespace zav::platform {
 
@@ -22,11 +25,5 @@ bool Readable(const std::string& path);
 bool MakeDirectory(const std::string& dir);
 
 bool ReadWholeFile(const std::string& path, std::string& out);
-
-// Replaces the file at `path` with `data` so that it is never seen half written: the data goes
-// to a new file in the same directory, which is synced and renamed over the target. On failure
-// the target is left as it was, no temporary file remains, and `error` holds the reason.
-bool WriteFileAtomically(const std::string& path, const char* data, size_t size,
-                         std::string& error);
 
 }  // namespace zav::platform
