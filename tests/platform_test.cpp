@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -35,7 +36,10 @@ TEST(PlatformRegistry, ReadsValuesOfTheIniFile) {
       {"software\\zav", "Other", "/wrong/case/"}, {"Software\\Other", "MasterStore", ""}, {kServer, "Missing", ""}};
   for (const auto& [key, value, expected] : cases)
     EXPECT_EQ(zp::ReadRegistryString(key, value), expected) << value;
-  for (const std::string& unreadable : {dir.File("absent.ini"), dir.path()}) {
+  // A FIFO where the file belongs reads as absent at once instead of waiting for a writer.
+  const std::string fifo = dir.File("fifo.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& unreadable : {dir.File("absent.ini"), dir.path(), fifo}) {
     zavtest::ScopedEnv elsewhere("ZAV_REGISTRY", unreadable.c_str());
     EXPECT_EQ(zp::ReadRegistryString(kZav, "ZavDataDir"), "") << unreadable;
   }

@@ -53,10 +53,13 @@ void tZavConfigStore::Deserialize(const std::string& location) {
   if (deserialized_)
     ThrowZavError(ZAVCONFIG_ERROR_ALREADY_DESERIALIZED,
                   "ZavConfig_Deserialize can only be called once per session.");
+  // The copy is made first, so that nothing can fail after a successful read: a failure must
+  // leave the root not deserialized, ready for another attempt.
+  std::string actual = location;
   ClearAll();
   storeFile_->Deserialize(this, location);
+  actualLocation_.swap(actual);
   deserialized_ = true;
-  actualLocation_ = location;
 }
 
 void tZavConfigStore::Serialize(const std::string& location) {

@@ -31,7 +31,7 @@ int SysOpenat(int dirFd, const char* path, int flags, mode_t mode) {
 // fallback, as it briefly changes the mask for every thread of the process.
 mode_t CurrentUmask() {
   std::string status;
-  if (ReadWholeFile("/proc/self/status", status)) {
+  if (ReadWholeFile("/proc/self/status", status, 1 << 20)) {
     size_t pos = status.find("\nUmask:");
     if (pos != std::string::npos) {
       unsigned long mask = 0;

@@ -59,22 +59,42 @@ bool Readable(const std::string& path) { return access(path.c_str(), R_OK) == 0;
 
 bool MakeDirectory(const std::string& dir) { return mkdir(dir.c_str(), 0777) == 0; }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+namespace {
+// Closes the descriptor on every path out, a failed allocation included.
+class tReadDescriptor {
+ public:
+  explicit tReadDescriptor(int fd) : fd_(fd) {}
+  tReadDescriptor(const tReadDescriptor&) = delete;
+  tReadDescriptor& operator=(const tReadDescriptor&) = delete;
+  ~tReadDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& out, size_t maxSize) {
+  // Non-blocking, so that a FIFO put where a file belongs cannot stall the caller; only a
+  // regular file is read, and never more than maxSize bytes of it.
+  tReadDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return false;
+  struct stat status;
+  if (fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
   std::string content;
   char buffer[65536];
   for (;;) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
+    ssize_t n = read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      close(fd);
       return false;
     }
     if (n == 0) break;
+    if (static_cast<size_t>(n) > maxSize - content.size()) return false;
     content.append(buffer, static_cast<size_t>(n));
   }
-  close(fd);
   out.swap(content);
   return true;
 }

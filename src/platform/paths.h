@@ -24,6 +24,8 @@ bool Readable(const std::string& path);
 // Creates one directory level with mode 0777 (less the umask).
 bool MakeDirectory(const std::string& dir);
 
-bool ReadWholeFile(const std::string& path, std::string& out);
+// Reads a regular file whole. Fails, leaving `out` alone, for anything else (a FIFO, a device,
+// a directory), for a read error and for a file longer than maxSize bytes.
+bool ReadWholeFile(const std::string& path, std::string& out, size_t maxSize);
 
 }  // namespace zav::platform

@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include <climits>
+#include <new>
 
 #include "platform/environment.h"
 #include "platform/paths.h"
@@ -34,7 +35,9 @@ std::string RegistryFilePath() {
 std::string ReadRegistryString(const std::string& key, const std::string& value) {
   try {
     std::string text;
-    if (!ReadWholeFile(RegistryFilePath(), text)) return "";
+    // A registry holds two short values; anything near this size is not one.
+    constexpr size_t kMaxRegistrySize = 1 << 20;
+    if (!ReadWholeFile(RegistryFilePath(), text, kMaxRegistrySize)) return "";
     // Files saved by some editors start with a UTF-8 byte-order mark; it is not part of the
     // first line.
     size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -65,6 +68,10 @@ std::string ReadRegistryString(const std::string& key, const std::string& value)
     // A value that cannot be a path on this system is treated as absent, not cut short.
     if (!found || result.size() >= static_cast<size_t>(PATH_MAX)) return "";
     return result;
+  } catch (const std::bad_alloc&) {
+    // Running out of memory is not a missing value: the caller must not report a registry
+    // mistake the user cannot find.
+    throw;
   } catch (...) {
     return "";
   }
