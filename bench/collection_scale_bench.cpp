@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Per-item cost of the collection functions of the C API as collections grow, and the cost of
 // resolving a driver session by name against a plain hash map find of the same names.
 //

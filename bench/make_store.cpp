@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a large valid store document of about the requested size, the way the library writes
 // one (same indentation, same id numbering), so that reading it and writing it back gives the
 // same text apart from the locations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Reads one store file through the C API and exits: the whole-process side of the read
  * benchmark. The registry (ZAV_REGISTRY) must name the data directory with the schema.
  *   read_store FILE [--peak]   exit status 0 when the store was read; --peak prints the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // In-process write benchmark: the library's Serialize of a store against libxml2's formatted
 // serializer (xmlDocDumpFormatMemory) of the same document, parse excluded on both sides.
 // CPU time of this process, the two interleaved, RUNS rounds (default 7); prints median and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # `cmake --build build --target docs`: the API reference, HTML and man pages, from the comments
 # of the public headers. Not part of `all`; it needs doxygen (scripts/install-deps --docs).
 if(NOT ZAV_IS_TOP_LEVEL)

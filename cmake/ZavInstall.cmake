@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Install rules: the libraries, headers and schema, the CMake package, and the two files whose
 # contents name install directories (zavconfig.pc and registry.ini). Those two are written at
 # install time from the prefix in effect then, so `cmake --install build --prefix P` and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a configuration utility does, on the C++ interface: describe a driver and an
 // instrument, join them in a driver session with its settings, give it a logical name the test
 // programs open, and save the store.

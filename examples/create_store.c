@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A configuration utility: builds a small store through the C API and writes it to a file.
  *
  *   create_store <path>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* What a driver does when a test program opens a logical name: read the master store named by
  * the registry, resolve the name to its driver session, and read what the driver needs.
  *

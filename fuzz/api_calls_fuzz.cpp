@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns bytes into a sequence of C API calls on two stores, with handles of every kind picked
 // from those issued so far (or of the wrong kind, stale or made up). After each call the status
 // must be one that function documents, a failure must be recorded with the same code, and what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the store reader as a store document, in small chunks so that every
 // construct is also cut at chunk boundaries. Whatever the input, reading must not crash, leak
 // or take more than a pass over the bytes; and a document that reads must write, read back and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /**
  * @file zavconfig.h
  * @brief C interface of the configuration server.

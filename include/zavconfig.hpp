@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zavconfig.hpp - a header-only C++17 interface over the configuration server's C functions.
 //
 // Every object here owns the library handle it was given and releases it in its destructor, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /**
  * @file zavcshared.h
  * @brief The shared error library.

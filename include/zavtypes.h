@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /**
  * @file zavtypes.h
  * @brief The fixed-width types and constants of the configuration server's C boundary.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Allocation failure: for every N, the Nth allocation of a representative call fails, both in
 // C++ (operator new) and in libxml2 (its allocator hooks). The call must answer with
 // ZAVCONFIG_ERROR_UNRECOVERABLE or its own documented failure, a store file on disk must hold

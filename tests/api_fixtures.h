@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared helpers of the C API suites: status checks against the calling thread's error record,
 // calls that must issue a handle, one row per kind of collection, and fixtures opening a store.
 #pragma once

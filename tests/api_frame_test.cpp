@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame every exported function runs in: store handles, disposal, handles of objects that are
 // gone, output pointers checked first, the ViString output convention and the error record.
 #include <atomic>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The public headers as the binary interface: type widths, status code values and property IDs.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Collection and item families over every kind, handles of one kind refused by every other kind,
 // references between items, driver sessions reached as sessions, and module API references.
 #include <tuple>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Property functions: every accepted ID round-trips through a field of its own, every other ID is
 // refused in the function's own name, the handle is looked up before the ID. Then the data
 // component functions: the kinds they need, and creation before the collection is looked up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What callers do: a configuration utility builds and saves a store; a driver then opens a fresh
 // store from that file, resolves its logical name and reads what it needs.
 #include "api_fixtures.h"

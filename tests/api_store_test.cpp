@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Store-level functions beyond the property table: constants and version numbers, the process
 // default location, sessions resolved by name, and store documents read and written.
 #include <cstdlib>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks that each shared library exports exactly the functions its public header declares,
 # no more and no fewer, and that both carry the SONAME callers link against.
 #

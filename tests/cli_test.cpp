@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The zavconfig utility, run as a user runs it: exit status, standard output against the
 // expected text, messages on standard error, and the files it leaves.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The C++ interface: reading and building stores through it, every failure arriving as its
 // exception, and every handle it takes given back.
 #include <gtest/gtest.h>

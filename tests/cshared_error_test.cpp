@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared error library: one record per thread, and the buffer rules of its getter.
 #include <gtest/gtest.h>
 

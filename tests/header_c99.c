@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The public headers as a C99 program sees them: this unit is built with -std=c99
 // -pedantic-errors. Members of every function family are assigned to pointers of the family's
 // shape, so a prototype whose parameters drift fails to compile here; that every declared

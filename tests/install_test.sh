@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the built tree and uses the result as a user would.
 #
 #   install_test.sh prefix   <build dir> <source dir> <work dir> <C compiler> [C flags]

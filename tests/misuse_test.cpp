@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Misuse that must end in a status: an error text that cannot be stored, and the handle counter
 // at the end of its 32 bits. Built apart from the other suites, since it replaces operator new.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyed collections (index order against key order, renaming, adding, removing), and the rules
 // for physical and virtual names.
 #include <gtest/gtest.h>

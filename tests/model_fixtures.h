@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the object model suites: an exact check of the library error, and builders
 // that create, name and add items the way the C API does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store root and everything that lives in it: name resolution, the file component, sessions
 // and the driver-session view, software modules and what sessions take over from them, published
 // APIs and the counted references to them, and the rules of data components.

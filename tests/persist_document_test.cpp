@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store document: what the writer puts into it and what the reader makes of it, through
 // real files, the real schema and the model's own classes.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store file component: the master store look-up, and reading and writing store files with
 // every failure a caller can meet.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store schema of the data directory and the reader's own check of the store tree must
 // agree: every document is run through libxml2's schema validator and through the reader, and
 // both must accept it or both refuse it. Documents come from the test data, the fuzz corpus and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The atomic save: through links, keeping mode and owner, and under injected I/O faults, after
 // which the old file must be whole and nothing of the attempt may remain.
 #include <fcntl.h>

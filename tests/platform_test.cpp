@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry file and lexical path resolution.
 #include <climits>
 #include <filesystem>

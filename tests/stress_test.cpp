@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Threads working at once on one shared store and on stores of their own: creating, reading,
 // serializing, deserializing and disposing. CI runs it under ThreadSanitizer, which reports any
 // access the API lock does not order; the checks here catch lost updates and torn snapshots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared fixtures of the test suites: temporary directories, a registry file of the test's own,
 // and small file helpers.
 #pragma once

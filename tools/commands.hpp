@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The utility's commands. Each returns the process exit status: 0 done, 1 the store or the
 // registry is at fault (the reason went to standard error), 2 a usage error.
 #pragma once

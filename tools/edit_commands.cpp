@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everyday changes to a store. Each command reads the store, makes the whole change through
 // the library and writes the store back only when every step succeeded: a failure leaves the
 // file exactly as it was, and the library's atomic save means a write never leaves it half

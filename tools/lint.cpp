@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lint.hpp"
 
 #include <libxml/parser.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the library accepts silently but is almost surely a mistake in a store document.
 #pragma once
 

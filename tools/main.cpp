@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zavconfig: look into, check and change configuration stores and the registry from a shell.
 #include <CLI/CLI.hpp>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry file as the library reads it, line by line, so that the utility can show what
 // the library will see, point at the line of a mistake, and add a missing value in place.
 #pragma once

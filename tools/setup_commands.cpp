@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // init and doctor: setting up the registry and the master store, and finding what is wrong
 // with them.
 #include <fcntl.h>

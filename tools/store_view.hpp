@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A store as JSON (the shape `show --json` prints, documented in the README) and the
 // human-readable tree printed from that same JSON.
 #pragma once

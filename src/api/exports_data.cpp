@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exported data component functions: their collections, creation of each kind, typed property
 // access with kind checks, and the published API of an API reference.
 #include "api/families.h"

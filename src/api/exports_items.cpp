@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exported collection and item functions: count, item by index and by name, create, destroy,
 // child collections and references between items.
 #include "api/families.h"

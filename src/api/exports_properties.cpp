@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exported property functions: one getter and one setter per item kind and value type, each
 // driven by the kind's property table.
 #include "api/families.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exported functions of the frame and of whole stores: open, close, dispose, errors, reading and
 // writing store documents, store properties, name resolution and the six store collections.
 #include "api/frame.h"

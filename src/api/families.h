@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The function families of the C API, each written once: count, item by index, item by name,
 // create, destroy, child collections, references, and typed properties selected by ID. An
 // exported function names its handle kinds, its property table or model call, and one family.

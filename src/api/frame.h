@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame every exported function runs in: the API lock, output checks, string output, and the
 // two catch clauses that turn every failure into a status code and an error record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Handle tables: the only way a caller reaches a model object. A handle is a 32-bit value from
 // one process-wide counter; each kind of object has its own table, so a handle of one kind is
 // unknown to every other kind's table. All tables keep their handles in one hash map, so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared error library: one last-error record per thread.
 //
 // Every record lives in thread-local storage, so threads never see each other's errors and the

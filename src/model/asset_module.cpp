@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/asset_module.h"
 
 #include "model/session.h"

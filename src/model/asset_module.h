@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hardware assets (instruments) and software modules (drivers).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Store items and keyed collections: ownership, counted references, look-up by key and by
 // 1-based index, and renaming.
 //

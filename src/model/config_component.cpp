@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/config_component.h"
 
 iZavConfigComponent::iZavConfigComponent(const char* dataComponentCollectionName)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The common base of sessions, hardware assets and software modules: a named item with a
 // description and its own collection of data components.
 #pragma once

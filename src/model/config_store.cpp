@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/config_store.h"
 
 #include "platform/environment.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The root of one in-memory configuration store: its six collections, its properties, name
 // resolution, and reading and writing it through the file component.
 #pragma once

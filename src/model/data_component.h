@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Data components: the typed, named settings of sessions, hardware assets, software modules and
 // structures. Six kinds share one base; the kind is told by the Type text.
 #pragma once

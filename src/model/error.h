@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one exception type of the library. Model code reports every failure by throwing it; the
 // exported functions turn it into a status code and an error record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Liveness of model objects, and references that never outlive their target.
 //
 // Handles and references between items are plain pointers in the object model; a store can be

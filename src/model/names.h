@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Physical names a driver offers (with their ranges and nested names) and the virtual names a
 // session maps onto them (with their ranges).
 #pragma once

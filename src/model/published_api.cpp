@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/published_api.h"
 
 

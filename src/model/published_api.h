@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Published APIs: the one kind of item keyed by a composite key instead of a name. The store owns
 // every published API in its global collection; a software module lists the APIs it implements in
 // a collection of counted references. The C API reaches both kinds through one interface.

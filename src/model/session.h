@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Logical names, sessions and driver sessions; the store's session collection and its view of the
 // driver sessions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store's port to its file: where the master store lives, and reading and writing a store
 // document at a path. The model only calls it; the API layer hands each new store the platform's
 // implementation, and tests hand it fakes.

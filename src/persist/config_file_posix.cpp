@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "persist/config_file_posix.h"
 
 #include <fcntl.h>

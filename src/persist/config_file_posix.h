@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store file component of POSIX systems: the master store from the registry file, and
 // reading (checked against the store schema's tree) and writing store documents.
 #pragma once

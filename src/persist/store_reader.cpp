@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "persist/store_reader.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a store document into a store.
 #pragma once
 

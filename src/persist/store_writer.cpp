@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "persist/store_writer.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a whole store as a store document.
 #pragma once
 

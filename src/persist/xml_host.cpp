@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "persist/xml_host.h"
 
 #include <mutex>

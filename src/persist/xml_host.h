@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's host for libxml2: its one-time initialisation. The store reader drives
 // libxml2's push parser itself; nothing else of the library calls into libxml2.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The atomic save of store files, and the table of system calls it makes, which tests replace to
 // play a full disk, a short write or a failing rename or fsync.
 #pragma once

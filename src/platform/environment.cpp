@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/environment.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Process environment variables.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Paths and files: making paths absolute, access tests and reading files. The atomic save of
 // store files is in atomic_file.h, included here for the callers that save.
 #pragma once

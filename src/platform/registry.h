@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two configuration values of the library live in a small INI file instead of a system
 // registry. It is read afresh on every look-up, so edits take effect without a restart.
 #pragma once

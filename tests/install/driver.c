@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A driver as a user builds it against an installed zavconfig: it opens the master store the
  * registry names, resolves a logical name, and reports failures through the error library. */
 #include <stdio.h>
