@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The frame every exported function runs in: store handles, disposal, handles of objects that are
 // gone, output pointers checked first, the ViString output convention and the error record.
-#include <atomic>
 #include <cstring>
-#include <thread>
 
 #include "api_fixtures.h"
 
@@ -91,33 +89,6 @@ TEST_F(ApiFrame, ErrorRecordIsKeptUntilCleared) {
   EXPECT_EQ(text, full.substr(0, sizeof text - 1));
   ExpectOk(ZavConfig_ClearError());
   EXPECT_EQ(LastErrorText(), "");
-}
-
-TEST_F(ApiFrame, ThreadsKeepTheirOwnErrorsAndSeeConsistentState) {
-  constexpr int kThreads = 4, kItems = 400;
-  const ViSession shared = kKinds[kLogical].collection(store_);
-  std::atomic<int> failures{0}, recorded{0};
-  std::vector<std::string> seen(kThreads + 1);
-  std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t) {
-    threads.emplace_back([&, t] {
-      ViSession item = 0;
-      for (int i = t * kItems; i < (t + 1) * kItems; ++i)
-        failures += ZavConfig_CreateLogicalName(shared, std::to_string(i).c_str(), &item) != 0 ||
-                    ZavConfig_DisposeHandle(item) != 0;
-      ZavConfig_GetLogicalNameItemByName(shared, ("Missing" + std::to_string(t)).c_str(), &item);
-      for (++recorded; recorded.load() < kThreads;) std::this_thread::yield();
-      seen[t] = LastErrorText();
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  std::thread([&seen] { seen[kThreads] = LastErrorText(); }).join();
-  EXPECT_EQ(failures.load(), 0);
-  EXPECT_EQ(Count(ZavConfig_GetLogicalNameCount, shared), kThreads * kItems);
-  for (int t = 0; t < kThreads; ++t)
-    EXPECT_EQ(seen[t], kPrefix + "Search by name failed. Item Missing" + std::to_string(t) +
-                           " does not exist in the collection.");
-  EXPECT_EQ(seen[kThreads] + LastErrorText(), "");
 }
 
 }  // namespace

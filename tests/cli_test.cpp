@@ -65,21 +65,11 @@ bool Contains(const std::string& text, const std::string& part) {
 TEST(Cli, HelpVersionAndUsageErrors) {
   Bench run;
   EXPECT_EQ(run({"--version"}).out, "zavconfig 1.0.0\n");
-  const std::vector<std::vector<std::string>> commands = {{},
-                                                          {"init"},
-                                                          {"doctor"},
-                                                          {"validate"},
-                                                          {"show"},
-                                                          {"resolve"},
-                                                          {"logical-name", "add"},
-                                                          {"logical-name", "set"},
-                                                          {"logical-name", "remove"},
-                                                          {"driver-session", "add"},
-                                                          {"driver-session", "set"},
-                                                          {"driver-session", "remove"},
-                                                          {"hardware-asset", "add"},
-                                                          {"hardware-asset", "remove"},
-                                                          {"set-value"}};
+  const std::vector<std::vector<std::string>> commands = {
+      {}, {"init"}, {"doctor"}, {"validate"}, {"show"}, {"resolve"}, {"logical-name", "add"},
+      {"logical-name", "set"}, {"logical-name", "remove"}, {"driver-session", "add"},
+      {"driver-session", "set"}, {"driver-session", "remove"}, {"hardware-asset", "add"},
+      {"hardware-asset", "remove"}, {"set-value"}};
   for (std::vector<std::string> command : commands) {
     command.push_back("--help");
     Result help = run(command);

@@ -144,6 +144,8 @@ TEST(CppApi, GivesBackEveryHandleItTakes) {
     EXPECT_EQ(ZavConfig_DisposeHandle(h), ZAVCONFIG_ERROR_INVALID_HANDLE) << "handle " << h;
 }
 
+// A utility builds and saves a store; a driver then opens it, resolves its logical name and
+// finds what the session took over from its module.
 TEST(CppApi, BuildsAStoreThatReadsBack) {
   ScopedRegistry registry(kExample, DataDir());
   TempDir dir;
@@ -151,31 +153,38 @@ TEST(CppApi, BuildsAStoreThatReadsBack) {
     zav::Store store;
     zav::PublishedApi api = store.publishedApis().create("Scope", "C");
     zav::SoftwareModule module = store.softwareModules().create("orion5");
+    module.setModulePath("/opt/zav/liborion.so");
     module.publishedApis().add(api);
     zav::DataComponent setting = module.dataComponents().createStructure(
         "Configurable Initial Settings", zav::ValueKind::Boolean, "AutoScale");
     setting.members().at(0).setUsedInSession("Required");
-    module.dataComponents().createApiReference("Interface", api);
+    module.dataComponents().createApiReference("Interface", api).setUsedInSession("Required");
+    zav::DataComponent timeout = module.dataComponents().create(zav::ValueKind::Integer, "Timeout");
+    timeout.setUsedInSession("Required");
+    timeout.setIntegerValue(5000);
+    zav::HardwareAsset asset = store.hardwareAssets().create("BenchScope");
+    asset.setIoResourceDescriptor("TCPIP0::10.0.0.5::INSTR");
     zav::DriverSession session = store.driverSessions().create("Scope7");
     session.setSoftwareModule(module);
+    session.setHardwareAsset(asset);
     session.setSimulate(true);
+    session.setDriverSetup("Model=1000");
     store.logicalNames().create("Bench").setSession(session);
-    store.serialize(dir.File("bench.xml"));
+    store.serialize(dir.File("stores/bench.xml"));
   }
-  zav::Store store = zav::Store::open(dir.File("bench.xml"));
+  zav::Store store = zav::Store::open(dir.File("stores/bench.xml"));
   zav::DriverSession session = store.getDriverSession("Bench");
   EXPECT_TRUE(session.simulate());
+  EXPECT_EQ(session.driverSetup(), "Model=1000");
   EXPECT_EQ(session.softwareModuleName(), "orion5");
-  zav::DataComponent copied = session.dataComponents().get("Configurable Initial Settings");
-  EXPECT_FALSE(copied.members().get("AutoScale").booleanValue());
-  EXPECT_EQ(store.softwareModules().get("orion5").publishedApis().at(0).name(), "Scope");
-  EXPECT_EQ(store.softwareModules()
-                .get("orion5")
-                .dataComponents()
-                .get("Interface")
-                .publishedApi()
-                ->type(),
-            "C");
+  EXPECT_EQ(session.softwareModule()->modulePath(), "/opt/zav/liborion.so");
+  EXPECT_EQ(session.hardwareAsset()->ioResourceDescriptor(), "TCPIP0::10.0.0.5::INSTR");
+  zav::DataComponentCollection copied = session.dataComponents();
+  EXPECT_EQ(copied.size(), 3u);
+  EXPECT_FALSE(copied.get("Configurable Initial Settings").members().get("AutoScale").booleanValue());
+  EXPECT_EQ(copied.get("Timeout").integerValue(), 5000);
+  EXPECT_EQ(copied.get("Interface").publishedApi()->name(), "Scope");
+  EXPECT_EQ(store.softwareModules().get("orion5").publishedApis().at(0).type(), "C");
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ TEST(CSharedError, BufferRules) {
 TEST(CSharedError, EachThreadSeesOnlyItsOwnRecord) {
   constexpr int kThreads = 8, kRounds = 2000;
   std::vector<int> mismatches(kThreads, 0);
+  ZavSession_SetError(0, -1, "main");
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t, &mismatches] {
@@ -59,8 +60,13 @@ TEST(CSharedError, EachThreadSeesOnlyItsOwnRecord) {
       }
     });
   }
+  ViStatus fresh = 1, mine = 0;
+  threads.emplace_back([&fresh] { ZavSession_GetError(0, &fresh, 0, nullptr); });  // starts empty
   for (auto& thread : threads) thread.join();
   for (int t = 0; t < kThreads; ++t) EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+  ZavSession_GetError(0, &mine, 0, nullptr);
+  EXPECT_EQ(fresh, 0);
+  EXPECT_EQ(mine, -1);
 }
 
 }  // namespace

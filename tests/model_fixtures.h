@@ -37,6 +37,17 @@ struct tNoStoreFile : iStoreFile {
 };
 inline std::unique_ptr<iStoreFile> NoStoreFile() { return std::make_unique<tNoStoreFile>(); }
 
+// "" when the call succeeds, else the failure's code and message.
+template <class Call>
+std::string FailureOf(Call call) {
+  try {
+    call();
+  } catch (const zav::Error& e) {
+    return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
+  }
+  return "";
+}
+
 using Names = std::vector<std::string>;
 inline const char* const kHasReferences = "Remove failed. Item has references from other items.";
 inline const char* const kEmptyName = "Set failed. The name of the item cannot be empty.";

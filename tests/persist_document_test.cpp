@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "model/config_store.h"
+#include "model_fixtures.h"
 #include "persist/config_file_posix.h"
 #include "persist/store_reader.h"
 #include "persist/store_writer.h"
@@ -34,18 +35,13 @@ std::string WithoutLocations(std::string text) {
   return text;
 }
 
-template <class T, class Collection>
-T* Add(Collection* collection, const std::string& name) {
-  auto item = std::make_unique<T>();
-  item->SetName(name, true);
-  return static_cast<T*>(collection->Add(std::move(item)));
-}
+using zavtest::AddNamed;
 
 // The one data component of a store, made on first use in a hardware asset of its own.
 template <class T>
 T* Component(tZavConfigStore& store) {
   if (store.GetHardwareAssets()->Count() == 0)
-    Add<T>(Add<tZavHardwareAsset>(store.GetHardwareAssets(), "A")->GetDataComponents(), "C");
+    AddNamed<T>(AddNamed<tZavHardwareAsset>(store.GetHardwareAssets(), "A")->GetDataComponents(), "C");
   return static_cast<T*>(store.GetHardwareAssets()->ItemByIndex(1)->GetDataComponents()->ItemByIndex(1));
 }
 
@@ -55,12 +51,7 @@ class DocumentTest : public ::testing::Test {
   std::string Read(const std::string& xml) {
     zavtest::WriteFile(file_, xml);
     store_ = std::make_unique<tZavConfigStore>(NewPlatformConfigFile());
-    try {
-      store_->Deserialize(file_);
-    } catch (const zav::Error& e) {
-      return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
-    }
-    return "";
+    return zavtest::FailureOf([&] { store_->Deserialize(file_); });
   }
 
   zavtest::TempDir dir_;
@@ -79,14 +70,14 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
 
   // What the file lacks: sessions with fewer references, an API reference to no API and an
   // unnamed physical name, which is allowed beside ranges only.
-  Add<tZavSession>(store_->GetSessions(), "Bare");
-  Add<tZavSession>(store_->GetSessions(), "AssetOnly")
+  AddNamed<tZavSession>(store_->GetSessions(), "Bare");
+  AddNamed<tZavSession>(store_->GetSessions(), "AssetOnly")
       ->SetHardwareAsset(store_->GetHardwareAssets()->Find("BenchDmm"));
   tZavSoftwareModule* module = store_->GetSoftwareModules()->Find("SampleDmmDriver");
-  Add<tZavAPIReference>(module->GetDataComponents(), "NoApi");
+  AddNamed<tZavAPIReference>(module->GetDataComponents(), "NoApi");
   auto unnamed = std::make_unique<tZavPhysicalName>();
   unnamed->SetRCName("rc");
-  Add<tZavPhysicalRange>(unnamed->GetPhysicalRanges(), "R");
+  AddNamed<tZavPhysicalRange>(unnamed->GetPhysicalRanges(), "R");
   module->GetPhysicalNames()->Add(std::move(unnamed));
   const std::string first = Write(*store_);
   const std::string session = "</Name>\n      <Description/>\n      <DataComponents/>\n      ";
@@ -125,20 +116,13 @@ TEST_F(DocumentTest, EscapingOfText) {
 TEST_F(DocumentTest, DeepNestingIsRefusedWithoutRecursion) {
   const std::string tooDeep = std::to_string(ZAVCONFIG_ERROR_SERIALIZE_FAILED) +
                               " Serialize failed. The items of the store are nested too deeply: element ";
-  auto failure = [](tZavConfigStore& store) {
-    try {
-      Write(store);
-    } catch (const zav::Error& e) {
-      return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
-    }
-    return std::string();
-  };
+  auto failure = [](tZavConfigStore& store) { return zavtest::FailureOf([&] { Write(store); }); };
   tZavConfigStore store(NewPlatformConfigFile());
-  auto* module = Add<tZavSoftwareModule>(store.GetSoftwareModules(), "M");
+  auto* module = AddNamed<tZavSoftwareModule>(store.GetSoftwareModules(), "M");
   std::vector<tZavPhysicalName*> names;
   auto* list = module->GetPhysicalNames();
   for (int i = 0; i < 100000; ++i) {
-    names.push_back(Add<tZavPhysicalName>(list, "N"));
+    names.push_back(AddNamed<tZavPhysicalName>(list, "N"));
     names.back()->SetRCName("R");
     list = names.back()->GetPhysicalNames();
   }
@@ -150,7 +134,7 @@ TEST_F(DocumentTest, DeepNestingIsRefusedWithoutRecursion) {
   names[124]->GetPhysicalNames()->Remove(names[125]);
 
   tZavCollection<iZavDataComponent>* members = module->GetDataComponents();
-  for (int i = 0; i < 1000; ++i) members = Add<tZavStructure>(members, "S")->GetDataComponents();
+  for (int i = 0; i < 1000; ++i) members = AddNamed<tZavStructure>(members, "S")->GetDataComponents();
   EXPECT_EQ(failure(store), tooDeep + "Name would lie at depth 258, and a store document can hold 257.");
 }
 

@@ -14,11 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "model/config_store.h"
+#include "model_fixtures.h"
 #include "persist/config_file_posix.h"
 #include "test_support.h"
 
 namespace {
 
+using zavtest::FailureOf;
 using zavtest::TestDataFile;
 using zavtest::WriteFile;
 
@@ -27,17 +29,6 @@ const std::string kMasterMissing = std::to_string(ZAVCONFIG_ERROR_MASTER_NOT_FOU
                                    "does not exist or the file cannot be found.";
 const std::string kDeserialize = std::to_string(ZAVCONFIG_ERROR_DESERIALIZE_FAILED) + " ";
 const std::string kSerialize = std::to_string(ZAVCONFIG_ERROR_SERIALIZE_FAILED) + " Serialize failed. ";
-
-// "" when the call succeeds, else the failure's code and message.
-template <class Call>
-std::string FailureOf(Call call) {
-  try {
-    call();
-  } catch (const zav::Error& e) {
-    return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
-  }
-  return "";
-}
 
 // A pattern ending in '*' matches every failure that starts with the rest of it.
 bool Matches(const std::string& failure, const std::string& pattern) {

@@ -134,6 +134,21 @@ TEST(SchemaAgreement, TrickyPartsOfTheTree) {
   }
 }
 
+// The elements of a document in document order, found without recursion.
+std::vector<xmlNodePtr> Elements(xmlDocPtr doc) {
+  std::vector<xmlNodePtr> elements;
+  for (xmlNodePtr node = xmlDocGetRootElement(doc); node;) {
+    elements.push_back(node);
+    if (xmlFirstElementChild(node)) {
+      node = xmlFirstElementChild(node);
+      continue;
+    }
+    while (node && !xmlNextElementSibling(node)) node = node->parent->type == XML_ELEMENT_NODE ? node->parent : nullptr;
+    if (node) node = xmlNextElementSibling(node);
+  }
+  return elements;
+}
+
 // Every element child of every element of a valid store dropped, duplicated, swapped with its
 // next sibling and renamed; every element given an unknown attribute, an id, an idref, and
 // text.
@@ -144,30 +159,11 @@ TEST(SchemaAgreement, SystematicMutationsOfValidStores) {
     xmlDocPtr base = xmlReadMemory(original.data(), static_cast<int>(original.size()), "store.xml",
                                    nullptr, XML_PARSE_NONET);
     ASSERT_NE(base, nullptr);
-    std::vector<xmlNodePtr> elements;  // in document order, found without recursion
-    for (xmlNodePtr node = xmlDocGetRootElement(base); node;) {
-      elements.push_back(node);
-      if (xmlFirstElementChild(node)) {
-        node = xmlFirstElementChild(node);
-        continue;
-      }
-      while (node && !xmlNextElementSibling(node)) node = node->parent->type == XML_ELEMENT_NODE ? node->parent : nullptr;
-      if (node) node = xmlNextElementSibling(node);
-    }
+    const std::vector<xmlNodePtr> elements = Elements(base);
     // Applies `edit` to the element of index `at` in a fresh copy of the base document.
     auto check = [&](size_t at, const std::function<void(xmlNodePtr)>& edit) {
       xmlDocPtr doc = xmlCopyDoc(base, 1);
-      xmlNodePtr node = xmlDocGetRootElement(doc);
-      for (size_t i = 0; i < at;) {  // the same walk, on the copy
-        ++i;
-        if (xmlFirstElementChild(node)) {
-          node = xmlFirstElementChild(node);
-          continue;
-        }
-        while (!xmlNextElementSibling(node)) node = node->parent;
-        node = xmlNextElementSibling(node);
-      }
-      edit(node);
+      edit(Elements(doc)[at]);
       xmlChar* text = nullptr;
       int size = 0;
       xmlDocDumpMemory(doc, &text, &size);
