@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "persist/config_file_posix.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,43 +27,22 @@ const char* const kSchemaFileName = "ZavConfigurationStore_1-6.xsd";
   ThrowZavError(ZAVCONFIG_ERROR_SERIALIZE_FAILED, "Serialize failed. " + text);
 }
 
-// An open descriptor, closed when the read ends however it ends.
-class tFileDescriptor {
- public:
-  explicit tFileDescriptor(int fd) : fd_(fd) {}
-  ~tFileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  tFileDescriptor(const tFileDescriptor&) = delete;
-  tFileDescriptor& operator=(const tFileDescriptor&) = delete;
-  int Get() const { return fd_; }
-  int Release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
-
 // Opens the store file for reading. Only a regular file of at most kMaxStoreFileSize bytes is
-// read: the open does not wait (a FIFO without a writer would block it for ever), and devices,
-// directories and larger files are refused before a byte is read.
-int OpenStoreFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) DeserializeFailed("File " + path + " is not readable.");
-  tFileDescriptor guard(fd);
-  struct stat info {};
-  if (fstat(fd, &info) != 0) DeserializeFailed("File " + path + " is not readable.");
-  if (!S_ISREG(info.st_mode)) DeserializeFailed("File " + path + " is not a regular file.");
-  if (static_cast<unsigned long long>(info.st_size) > kMaxStoreFileSize)
-    DeserializeFailed("File " + path + " is larger than " + std::to_string(kMaxStoreFileSize) +
-                      " bytes, the most a store file may have.");
-  // Back to blocking reads, which is what a regular file gives anyway.
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  return guard.Release();
+// read: devices, directories and larger files are refused before a byte is read.
+platform::tFileDescriptor OpenStoreFile(const std::string& path) {
+  platform::tFileDescriptor file;
+  switch (platform::OpenRegularFile(path, kMaxStoreFileSize, file)) {
+    case platform::tOpenResult::kOpen:
+      return file;
+    case platform::tOpenResult::kUnreadable:
+      DeserializeFailed("File " + path + " is not readable.");
+    case platform::tOpenResult::kNotRegular:
+      DeserializeFailed("File " + path + " is not a regular file.");
+    case platform::tOpenResult::kTooLarge:
+      break;
+  }
+  DeserializeFailed("File " + path + " is larger than " + std::to_string(kMaxStoreFileSize) +
+                    " bytes, the most a store file may have.");
 }
 
 }  // namespace
@@ -102,7 +79,7 @@ void tConfigFilePosix::Deserialize(tZavConfigStore* store, std::string path) {
     ThrowZavError(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
                   "Schema validation failed. Failed to read schema file " + schemaPath);
 
-  persist::tFileDescriptor file(persist::OpenStoreFile(path));
+  platform::tFileDescriptor file = persist::OpenStoreFile(path);
   unsigned long long total = 0;
   auto source = [&](char* buffer, size_t size) -> size_t {
     for (;;) {

@@ -60,34 +60,39 @@ bool Readable(const std::string& path) { return access(path.c_str(), R_OK) == 0;
 
 bool MakeDirectory(const std::string& dir) { return mkdir(dir.c_str(), 0777) == 0; }
 
-namespace {
-// Closes the descriptor on every path out, a failed allocation included.
-class tReadDescriptor {
- public:
-  explicit tReadDescriptor(int fd) : fd_(fd) {}
-  tReadDescriptor(const tReadDescriptor&) = delete;
-  tReadDescriptor& operator=(const tReadDescriptor&) = delete;
-  ~tReadDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  int get() const { return fd_; }
+tFileDescriptor::~tFileDescriptor() {
+  if (fd_ >= 0) close(fd_);
+}
 
- private:
-  int fd_;
-};
-}  // namespace
+int tFileDescriptor::Release() {
+  const int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+tOpenResult OpenRegularFile(const std::string& path, unsigned long long maxSize,
+                            tFileDescriptor& file) {
+  // The open does not wait: a FIFO without a writer would block it for ever.
+  tFileDescriptor opened(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (opened.Get() < 0) return tOpenResult::kUnreadable;
+  struct stat info {};
+  if (fstat(opened.Get(), &info) != 0) return tOpenResult::kUnreadable;
+  if (!S_ISREG(info.st_mode)) return tOpenResult::kNotRegular;
+  if (static_cast<unsigned long long>(info.st_size) > maxSize) return tOpenResult::kTooLarge;
+  // Back to blocking reads, which is what a regular file gives anyway.
+  const int flags = fcntl(opened.Get(), F_GETFL);
+  if (flags >= 0) fcntl(opened.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  file = tFileDescriptor(opened.Release());
+  return tOpenResult::kOpen;
+}
 
 bool ReadWholeFile(const std::string& path, std::string& out, size_t maxSize) {
-  // Non-blocking, so that a FIFO put where a file belongs cannot stall the caller; only a
-  // regular file is read, and never more than maxSize bytes of it.
-  tReadDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) return false;
-  struct stat status;
-  if (fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  tFileDescriptor fd;
+  if (OpenRegularFile(path, maxSize, fd) != tOpenResult::kOpen) return false;
   std::string content;
   char buffer[65536];
   for (;;) {
-    ssize_t n = read(fd.get(), buffer, sizeof buffer);
+    ssize_t n = read(fd.Get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;

@@ -25,6 +25,34 @@ bool Readable(const std::string& path);
 // Creates one directory level with mode 0777 (less the umask).
 bool MakeDirectory(const std::string& dir);
 
+// An open descriptor, closed when it goes out of scope however the scope ends.
+class tFileDescriptor {
+ public:
+  explicit tFileDescriptor(int fd = -1) : fd_(fd) {}
+  ~tFileDescriptor();
+  tFileDescriptor(const tFileDescriptor&) = delete;
+  tFileDescriptor& operator=(const tFileDescriptor&) = delete;
+  tFileDescriptor(tFileDescriptor&& other) noexcept : fd_(other.Release()) {}
+  tFileDescriptor& operator=(tFileDescriptor&& other) noexcept {
+    tFileDescriptor old(fd_);
+    fd_ = other.Release();
+    return *this;
+  }
+  int Get() const { return fd_; }
+  int Release();
+
+ private:
+  int fd_;
+};
+
+enum class tOpenResult { kOpen, kUnreadable, kNotRegular, kTooLarge };
+
+// Opens a file for reading only when it is a regular file of at most maxSize bytes; FIFOs,
+// devices and directories are refused without waiting for a writer. `file` is set only on
+// kOpen.
+tOpenResult OpenRegularFile(const std::string& path, unsigned long long maxSize,
+                            tFileDescriptor& file);
+
 // Reads a regular file whole. Fails, leaving `out` alone, for anything else (a FIFO, a device,
 // a directory), for a read error and for a file longer than maxSize bytes.
 bool ReadWholeFile(const std::string& path, std::string& out, size_t maxSize);
