@@ -228,6 +228,64 @@ TEST_F(ModelStore, ModulesJoiningAndLeavingTheStoreRelinkSessionsByName) {
   module->DecrementRefCount();
 }
 
+// The sessions a module finds on joining and leaving follow every way a session's module name and
+// link change; a session destroyed or cleared on the way is never reached again.
+TEST_F(ModelStore, ModuleJoiningAndLeavingReachesExactlyItsSessions) {
+  auto* modules = store.GetSoftwareModules();
+  auto* sessions = store.GetSessions();
+  tZavSoftwareModule* a = AddNamed<tZavSoftwareModule>(modules, "A");
+  tZavSoftwareModule* b = AddNamed<tZavSoftwareModule>(modules, "B");
+  tZavSession* stays = AddDriverSession(store, "Stays");
+  tZavSession* moved = AddNamed<tZavSession>(sessions, "Moved");
+  tZavSession* dropped = AddNamed<tZavSession>(sessions, "Dropped");
+  for (tZavSession* s : {stays, moved, dropped, session}) s->SetSoftwareModule(a);
+  moved->SetSoftwareModule(b);
+  dropped->SetSoftwareModule(nullptr);
+  stays->SetName("Renamed", true);
+  sessions->Remove(session);  // destroyed while linked
+  // Named "A" before joining, through a module that is gone by then.
+  auto joining = Free<tZavSession>("Joined");
+  joining->SetSoftwareModule(Free<tZavSoftwareModule>("A").get());
+  sessions->Add(std::move(joining));
+  // Of another store: this store's modules never reach it.
+  tZavConfigStore other{NoStoreFile()};
+  tZavSession* foreign = AddNamed<tZavSession>(other.GetSessions(), "Foreign");
+  foreign->SetSoftwareModule(a);
+  auto linkedTo = [&](tZavSoftwareModule* module) {
+    Names linked;
+    sessions->ForEach([&](tZavSession* s) {
+      if (s->GetSoftwareModule() == module) linked.push_back(s->GetName());
+    });
+    return linked;
+  };
+
+  a->SetName("A2", true);  // its sessions keep the name "A" and the link
+  a->IncrementRefCount();
+  EXPECT_ZAV_ERROR(modules->Remove(a), HAS_REFERENCES, kHasReferences);
+  a->DecrementRefCount();
+  EXPECT_EQ(linkedTo(nullptr), (Names{"Renamed", "Dropped", "Joined"}));
+  EXPECT_EQ(foreign->GetSoftwareModule(), a);
+  modules->Remove(a);
+  AddNamed<tZavSession>(sessions, "Absent")->SetSoftwareModule(Free<tZavSoftwareModule>("A").get());
+  sessions->Remove(sessions->Find("Absent"));  // destroyed while no module "A" is in the store
+  EXPECT_EQ(linkedTo(AddNamed<tZavSoftwareModule>(modules, "A2")), Names{});
+  tZavSoftwareModule* again = AddNamed<tZavSoftwareModule>(modules, "A");
+  EXPECT_EQ(linkedTo(again), (Names{"Renamed", "Joined"}));
+  EXPECT_EQ(linkedTo(b), Names{"Moved"});
+  EXPECT_EQ(dropped->GetSoftwareModuleName(), "");
+  EXPECT_EQ(foreign->GetSoftwareModule(), nullptr);
+
+  // A module leaving after the sessions were cleared, and one joining after that, reach none.
+  sessions->Clear();
+  modules->Remove(again);
+  tZavSession* fresh = AddNamed<tZavSession>(sessions, "Fresh");
+  AddNamed<tZavSoftwareModule>(modules, "A");
+  fresh->SetSoftwareModule(b);
+  modules->Remove(b);
+  EXPECT_EQ(linkedTo(nullptr), Names{"Fresh"});
+  EXPECT_EQ(linkedTo(AddNamed<tZavSoftwareModule>(modules, "B")), Names{"Fresh"});
+}
+
 TEST_F(ModelStore, ApiKeysOrderByNameTypeThenSignedVersions) {
   deletedApis.clear();
   const tZavPublishedAPIKey keys[] = {{"B", "A", 0, 0},  {"A", "Z", 1, 0},  {"A", "Z", 1, -1},

@@ -89,6 +89,25 @@ TEST_F(DocumentTest, RichStoreRoundTripsByteForByte) {
   EXPECT_EQ(Write(*store_), first);
 }
 
+// The reader links sessions before they join the store; they must still be found as naming the
+// module when it leaves and joins again.
+TEST_F(DocumentTest, SessionsReadWithAModuleFollowItOutAndBackIn) {
+  ASSERT_EQ(Read(DataFile("rich_store.xml")), "");
+  auto* modules = store_->GetSoftwareModules();
+  auto linkedTo = [&](tZavSoftwareModule* module) {
+    zavtest::Names linked;
+    store_->GetSessions()->ForEach([&](tZavSession* s) {
+      if (s->GetSoftwareModule() == module) linked.push_back(s->GetName());
+    });
+    return linked;
+  };
+  const zavtest::Names both{"SampleDmmSession", "PlainSession"};
+  ASSERT_EQ(linkedTo(modules->Find("SampleDmmDriver")), both);
+  modules->Remove(modules->Find("SampleDmmDriver"));
+  EXPECT_EQ(linkedTo(nullptr), both);
+  EXPECT_EQ(linkedTo(AddNamed<tZavSoftwareModule>(modules, "SampleDmmDriver")), both);
+}
+
 TEST_F(DocumentTest, BundledExampleRoundTripsByteForByte) {
   const std::string original = zavtest::ReadFile(zavtest::DataDir() + "example_store.xml");
   ASSERT_EQ(Read(original), "");

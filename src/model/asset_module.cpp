@@ -21,13 +21,17 @@ void tZavSoftwareModule::SetOwner(iConfigStoreCollection* collection) {
 }
 
 void tZavSoftwareModuleCollection::Joined(tZavSoftwareModule& module) {
-  sessions_.ForEach([&](tZavSession* session) {
-    if (session->GetSoftwareModuleName() == module.GetName()) session->RelinkSoftwareModule(&module);
-  });
+  // Relinking keeps each session's module name, so the set walked does not change under us.
+  for (tZavSession* session : sessions_.NamingModule(module.GetName()))
+    session->RelinkSoftwareModule(&module);
 }
 
 void tZavSoftwareModuleCollection::Leaving(tZavSoftwareModule& module) {
-  sessions_.ForEach([&](tZavSession* session) {
-    if (session->GetSoftwareModule() == &module) session->RelinkSoftwareModule(nullptr);
-  });
+  // Sessions of other stores, or of none, stay linked. Unlinking takes a session out of the set
+  // walked, so the walk steps past it first.
+  const std::unordered_set<tZavSession*>& linked = module.LinkedSessions();
+  for (auto next = linked.begin(); next != linked.end();) {
+    tZavSession* session = *next++;
+    if (session->GetOwner() == &sessions_) session->RelinkSoftwareModule(nullptr);
+  }
 }

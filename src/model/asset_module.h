@@ -4,11 +4,13 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "model/config_component.h"
 #include "model/names.h"
 #include "model/published_api.h"
 
+class tZavSession;
 class tZavSessionCollection;
 
 class tZavHardwareAsset : public iZavConfigComponent {
@@ -47,7 +49,12 @@ class tZavSoftwareModule : public iZavConfigComponent {
   tZavCollection<tZavPhysicalName>* GetPhysicalNames() const;
   tZavPublishedAPIReferences* GetPublishedAPIs() const;
 
+  // The sessions linked to this module, in any store or none; each session keeps itself in or
+  // out of it as its link changes and when it dies.
+  const std::unordered_set<tZavSession*>& LinkedSessions() const { return linkedSessions_; }
+
  private:
+  friend class tZavSession;
   std::string assemblyQualifiedClassName_;
   std::string modulePath_;
   std::string modulePath64_;
@@ -56,11 +63,14 @@ class tZavSoftwareModule : public iZavConfigComponent {
   std::string supportedInstrumentModels_;
   tLocalCollection<tZavCollection<tZavPhysicalName>> physicalNames_;
   tLocalCollection<tZavPublishedAPIReferences> publishedAPIs_;
+  std::unordered_set<tZavSession*> linkedSessions_;
 };
 
 // The store's software modules. Its hooks are the one place that links sessions to modules: a
 // module joining the store links the sessions that name it, one leaving unlinks those linked to
-// it (even when the reference check then keeps it in the store).
+// it (even when the reference check then keeps it in the store). Both find exactly those sessions,
+// through the session collection's index of module names and the module's own set of links, so
+// neither looks at the store's other sessions.
 class tZavSoftwareModuleCollection final : public tZavCollection<tZavSoftwareModule> {
  public:
   tZavSoftwareModuleCollection(tZavConfigStore* store, const tZavSessionCollection& sessions)

@@ -10,6 +10,10 @@
 tZavSession::tZavSession(bool driverSession)
     : iZavConfigComponent(""), driverSession_(driverSession) {}
 
+tZavSession::~tZavSession() {
+  if (tZavSoftwareModule* module = softwareModule_.Get()) module->linkedSessions_.erase(this);
+}
+
 tZavCollection<tZavVirtualName>* tZavSession::GetVirtualNames() const {
   return virtualNames_.Get([] { return std::make_unique<tZavCollection<tZavVirtualName>>(nullptr, ""); });
 }
@@ -18,25 +22,47 @@ void tZavSession::SetSoftwareModule(tZavSoftwareModule* module) {
   if (module) {
     if (!softwareModuleName_.empty()) DropModuleDataComponents();
     CopyModuleDataComponents(*module);
-    softwareModuleName_ = module->GetName();
+    SetModuleName(module->GetName());
   } else {
-    softwareModuleName_.clear();
+    SetModuleName(std::string());
     DropModuleDataComponents();
   }
-  softwareModule_.Set(module);
+  SetModuleLink(module);
 }
 
 void tZavSession::RelinkSoftwareModule(tZavSoftwareModule* module) {
   if (module) {
     DropModuleDataComponents();
-    softwareModuleName_ = module->GetName();
+    SetModuleName(module->GetName());
   }
-  softwareModule_.Set(module);
+  SetModuleLink(module);
 }
 
 void tZavSession::LinkSoftwareModule(tZavSoftwareModule* module) {
-  softwareModule_.Set(module);
-  if (module) softwareModuleName_ = module->GetName();
+  SetModuleLink(module);
+  if (module) SetModuleName(module->GetName());
+}
+
+void tZavSession::SetModuleName(const std::string& name) {
+  if (name == softwareModuleName_) return;
+  std::string value = name;
+  // Only the session collection holds sessions.
+  auto* sessions = static_cast<tZavSessionCollection*>(GetOwner());
+  if (sessions) sessions->byModuleName_.Enter(*this, value);
+  softwareModuleName_.swap(value);
+  if (sessions) sessions->byModuleName_.Leave(*this, value);
+}
+
+void tZavSession::SetModuleLink(tZavSoftwareModule* module) {
+  tZavSoftwareModule* old = softwareModule_.Get();
+  if (module) module->linkedSessions_.insert(this);
+  try {
+    softwareModule_.Set(module);
+  } catch (...) {
+    if (module && module != old) module->linkedSessions_.erase(this);
+    throw;
+  }
+  if (old && old != module) old->linkedSessions_.erase(this);
 }
 
 namespace {
@@ -65,28 +91,53 @@ void tZavSession::DropModuleDataComponents() {
 }
 
 void tZavSession::CopyModuleDataComponents(const tZavSoftwareModule& module) {
-  tZavCollection<iZavDataComponent>* source = module.GetDataComponents();
+  // Walked in index order; the module's components do not change while they are copied.
   tZavCollection<iZavDataComponent>* target = GetDataComponents();
-  for (long i = 1; i <= source->Count(); ++i) {
-    iZavDataComponent* component = source->ItemByIndex(i);
+  module.GetDataComponents()->ForEach([&](iZavDataComponent* component) {
     if (CopiedToSessions(*component)) {
       CopyDataComponent(*component, *target);
     } else if (component->IsType(zav::kTypeStructure) &&
                component->GetName() == zav::kConfigurableInitialSettings) {
       std::unique_ptr<iZavDataComponent> copy = NewDataComponentLike(*component);
       CopyDataComponentProperties(*component, *copy);
-      auto* members = static_cast<tZavStructure*>(component)->GetDataComponents();
       auto* copiedMembers = static_cast<tZavStructure*>(copy.get())->GetDataComponents();
-      for (long m = 1; m <= members->Count(); ++m) {
-        iZavDataComponent* member = members->ItemByIndex(m);
-        if (CopiedToSessions(*member)) CopyDataComponent(*member, *copiedMembers);
-      }
+      static_cast<tZavStructure*>(component)->GetDataComponents()->ForEach(
+          [&](iZavDataComponent* member) {
+            if (CopiedToSessions(*member)) CopyDataComponent(*member, *copiedMembers);
+          });
       if (copiedMembers->Count() > 0) target->Add(std::move(copy));
     }
+  });
+}
+
+// --- the session collection, its driver-session view and its index of module names -------
+
+namespace {
+const std::unordered_set<tZavSession*> kNoSessions;
+}  // namespace
+
+const std::unordered_set<tZavSession*>& tZavSessionsByModuleName::Naming(
+    const std::string& moduleName) const {
+  auto it = byName_.find(moduleName);
+  return it == byName_.end() ? kNoSessions : it->second;
+}
+
+void tZavSessionsByModuleName::Enter(tZavSession& session, const std::string& moduleName) {
+  auto entry = byName_.try_emplace(moduleName);
+  try {
+    entry.first->second.insert(&session);
+  } catch (...) {
+    if (entry.second) byName_.erase(entry.first);
+    throw;
   }
 }
 
-// --- the session collection and its driver-session view ----------------------------------
+void tZavSessionsByModuleName::Leave(tZavSession& session, const std::string& moduleName) noexcept {
+  auto it = byName_.find(moduleName);
+  if (it == byName_.end()) return;
+  it->second.erase(&session);
+  if (it->second.empty()) byName_.erase(it);
+}
 
 tZavDriverSession* tZavDriverSessionCollection::AddDriverSession(
     std::unique_ptr<tZavDriverSession> item) {
@@ -98,11 +149,18 @@ void tZavDriverSessionCollection::RemoveDriverSession(tZavDriverSession* item) {
 }
 
 void tZavSessionCollection::Joined(tZavSession& session) {
-  if (session.IsDriverSession())
-    driverSessions_.entries_.Append(static_cast<tZavDriverSession*>(&session));
+  byModuleName_.Enter(session, session.GetSoftwareModuleName());
+  try {
+    if (session.IsDriverSession())
+      driverSessions_.entries_.Append(static_cast<tZavDriverSession*>(&session));
+  } catch (...) {
+    byModuleName_.Leave(session, session.GetSoftwareModuleName());
+    throw;
+  }
 }
 
 void tZavSessionCollection::Left(tZavSession& session) {
+  byModuleName_.Leave(session, session.GetSoftwareModuleName());
   if (session.IsDriverSession()) driverSessions_.entries_.Erase(static_cast<tZavDriverSession*>(&session));
 }
 
@@ -111,4 +169,7 @@ void tZavSessionCollection::Renamed(const std::string& oldKey, const std::string
   if (driverSessions_.entries_.Find(oldKey)) driverSessions_.entries_.Rename(oldKey, newKey);
 }
 
-void tZavSessionCollection::Cleared() { driverSessions_.entries_.TakeAll(); }
+void tZavSessionCollection::Cleared() {
+  byModuleName_.Clear();
+  driverSessions_.entries_.TakeAll();
+}

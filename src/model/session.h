@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "model/config_component.h"
 #include "model/names.h"
@@ -31,6 +33,8 @@ class tZavLogicalName : public iZavCollectionItem {
 class tZavSession : public iZavConfigComponent {
  public:
   tZavSession() : tZavSession(false) {}
+  // Leaves the set of sessions linked to its module.
+  ~tZavSession() override;
 
   const std::string& GetSoftwareModuleName() const { return softwareModuleName_; }
   tZavHardwareAsset* GetHardwareAsset() const { return hardwareAsset_.Get(); }
@@ -53,6 +57,10 @@ class tZavSession : public iZavConfigComponent {
  private:
   void DropModuleDataComponents();
   void CopyModuleDataComponents(const tZavSoftwareModule& module);
+  // The only writers of the module name and link: they keep the session collection's index of
+  // module names and the module's set of linked sessions in step. A failure changes nothing.
+  void SetModuleName(const std::string& name);
+  void SetModuleLink(tZavSoftwareModule* module);
 
   std::string softwareModuleName_;
   tCountedRef<tZavHardwareAsset> hardwareAsset_;
@@ -117,21 +125,41 @@ class tZavDriverSessionCollection final : public iConfigStoreCollection {
   tKeyedList<std::string, tZavDriverSession, tZavDriverSession*> entries_;
 };
 
+// Sessions under the name of the software module they name (every session, "" for none).
+class tZavSessionsByModuleName {
+ public:
+  const std::unordered_set<tZavSession*>& Naming(const std::string& moduleName) const;
+  // Enters the session under `moduleName`; a failure leaves the index as it was.
+  void Enter(tZavSession& session, const std::string& moduleName);
+  void Leave(tZavSession& session, const std::string& moduleName) noexcept;
+  void Clear() noexcept { byName_.clear(); }
+
+ private:
+  std::unordered_map<std::string, std::unordered_set<tZavSession*>> byName_;
+};
+
 // The store's sessions, plain and driver sessions together. Its hooks are the one place that
-// keeps the driver-session view in step: a session is in the view exactly while it is a driver
-// session held here, under its current name.
+// keeps the driver-session view and the index of module names in step: a session is in the view
+// exactly while it is a driver session held here, under its current name, and in the index while
+// it is held here, under its module name.
 class tZavSessionCollection final : public tZavCollection<tZavSession> {
  public:
   explicit tZavSessionCollection(tZavConfigStore* store)
       : tZavCollection<tZavSession>(store, ""), driverSessions_(store, *this) {}
 
   tZavDriverSessionCollection* GetDriverSessions() { return &driverSessions_; }
+  // The sessions held here that name the module `moduleName`.
+  const std::unordered_set<tZavSession*>& NamingModule(const std::string& moduleName) const {
+    return byModuleName_.Naming(moduleName);
+  }
 
  private:
+  friend class tZavSession;  // moves its own entry in the index when its module name changes
   void Joined(tZavSession& session) override;
   void Left(tZavSession& session) override;
   void Renamed(const std::string& oldKey, const std::string& newKey) override;
   void Cleared() override;
 
   tZavDriverSessionCollection driverSessions_;
+  tZavSessionsByModuleName byModuleName_;
 };
