@@ -130,7 +130,7 @@ class tZavSessionCollection final : public tZavCollection<tZavSession> {
  private:
   void Joined(tZavSession& session) override;
   void Left(tZavSession& session) override;
-  void Renamed(const std::string& oldKey, const std::string& newKey) override;
+  void Renamed(const tZavSession& session, const std::string& oldKey) override;
   void Cleared() override;
 
   tZavDriverSessionCollection driverSessions_;
