@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <locale>
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -94,6 +95,9 @@ TEST_F(ModelCollection, IndexesFollowTheOrderOfAddingThroughRemovalsAndRenames) 
     }
     if (step % 97 == 0) {
       ASSERT_EQ(NamesOf(&items), expected) << "after step " << step;
+      for (const std::string& name : expected) ASSERT_EQ(items.Find(name)->GetName(), name);
+      ASSERT_EQ(items.Find("n" + std::to_string(step - 1)) != nullptr,
+                std::count(expected.begin(), expected.end(), "n" + std::to_string(step - 1)) == 1);
     }
   }
   // Emptying most of it packs the gaps away on the way.

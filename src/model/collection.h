@@ -15,7 +15,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -26,6 +25,8 @@ class tZavConfigStore;
 class iConfigStoreCollection;
 template <class K>
 class iKeyedCollection;
+template <class K>
+class iKeyedItem;
 
 namespace zav {
 // Builds prefix + value + suffix the way every collection message is built. Numbers come out as
@@ -89,11 +90,19 @@ class iKeyedItem : public iConfigStoreItem {
   iKeyedCollection<K>* OwnerCollection() const {
     return static_cast<iKeyedCollection<K>*>(GetOwner());
   }
-  // Moves the item to a new key in its owner first, so a clash leaves the key as it was.
+  // Takes the new key, then has the owner move the item to it; a clash puts the old key back,
+  // so the item is left as it was. The owner and its hooks see the item under its new key.
   void ChangeKey(const K& key) {
     if (key == key_) return;
-    if (GetOwner()) OwnerCollection()->Rename(key_, key);
-    key_ = key;
+    K old = key;  // the one step that can fail, before anything changes
+    std::swap(key_, old);
+    if (!GetOwner()) return;
+    try {
+      OwnerCollection()->Rename(*this, old);
+    } catch (...) {
+      std::swap(key_, old);
+      throw;
+    }
   }
 
  private:
@@ -130,12 +139,13 @@ class iConfigStoreCollection {
   tLifeToken life_;
 };
 
-// The collection as the items it holds see it: a rename of an item goes through its owner.
+// The collection as the items it holds see it: a rename of an item goes through its owner,
+// which is told once the item already carries its new key.
 template <class K>
 class iKeyedCollection : public iConfigStoreCollection {
  public:
   using iConfigStoreCollection::iConfigStoreCollection;
-  virtual void Rename(const K& oldKey, const K& newKey) = 0;
+  virtual void Rename(const iKeyedItem<K>& item, const K& oldKey) = 0;
 };
 
 // --- the entries of a collection ----------------------------------------------------------
@@ -201,22 +211,120 @@ class tFilledSlots {
 };
 }  // namespace zav
 
+namespace zav {
+// The key index of a list: items by key in one flat table with open addressing and linear
+// probing. An entry holds the item, its slot in the list and its key's hash; the key itself is
+// read from the item, so the index keeps no copy of it, and a look-up touches one entry and the
+// item it finds. Entries are taken out by shifting the rest of their run back, so no marker of a
+// removed entry is left to slow later look-ups. Nothing is allocated but the table itself, which
+// doubles when it is three quarters full.
+template <class K, class T>
+class tKeyIndex {
+ public:
+  struct tEntry {
+    T* item;  // null: a free entry
+    uint32_t slot;
+    uint32_t hash;
+  };
+
+  static uint32_t HashOf(const K& key) { return static_cast<uint32_t>(std::hash<K>{}(key)); }
+
+  // The entry of the item whose key is `key`, or null.
+  tEntry* Find(const K& key) const {
+    if (used_ == 0) return nullptr;
+    const uint32_t hash = HashOf(key);
+    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      tEntry& entry = table_[i];
+      if (!entry.item) return nullptr;
+      if (entry.hash == hash && entry.item->GetKey() == key) return &entry;
+    }
+  }
+  // The entry of this very item, found under `hash`; null if it is not entered there.
+  tEntry* FindItem(const T* item, uint32_t hash) const {
+    if (used_ == 0) return nullptr;
+    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      tEntry& entry = table_[i];
+      if (!entry.item) return nullptr;
+      if (entry.item == item) return &entry;
+    }
+  }
+  // Another item than `item` entered under `key`, or null.
+  T* FindOther(const K& key, const T* item) const {
+    if (used_ == 0) return nullptr;
+    const uint32_t hash = HashOf(key);
+    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      const tEntry& entry = table_[i];
+      if (!entry.item) return nullptr;
+      if (entry.item != item && entry.hash == hash && entry.item->GetKey() == key) return entry.item;
+    }
+  }
+
+  // Makes room for one more entry; the only step that can fail, and it changes nothing then.
+  void Reserve() {
+    if ((used_ + 1) * 4 <= Capacity() * 3) return;
+    const size_t oldCapacity = Capacity();
+    const size_t capacity = oldCapacity == 0 ? 8 : oldCapacity * 2;
+    std::unique_ptr<tEntry[]> table(new tEntry[capacity]());
+    std::swap(table_, table);
+    mask_ = capacity - 1;
+    for (size_t i = 0; i < oldCapacity; ++i)
+      if (table[i].item) Place(table[i]);
+  }
+  // Enters an item whose key is not entered yet; Reserve() must have made room.
+  void Insert(T* item, uint32_t hash, size_t slot) {
+    Place(tEntry{item, static_cast<uint32_t>(slot), hash});
+    ++used_;
+  }
+  void Erase(tEntry* entry) {
+    size_t hole = static_cast<size_t>(entry - table_.get());
+    // Entries of the run after the hole move back into it unless that would put them before
+    // the place their hash starts them at.
+    for (size_t i = (hole + 1) & mask_; table_[i].item; i = (i + 1) & mask_) {
+      const size_t home = table_[i].hash & mask_;
+      if (((i - home) & mask_) >= ((i - hole) & mask_)) {
+        table_[hole] = table_[i];
+        hole = i;
+      }
+    }
+    table_[hole] = tEntry{};
+    --used_;
+  }
+  void Clear() noexcept {
+    table_.reset();
+    mask_ = 0;
+    used_ = 0;
+  }
+
+ private:
+  size_t Capacity() const { return table_ ? mask_ + 1 : 0; }
+  void Place(const tEntry& entry) {
+    size_t i = entry.hash & mask_;
+    while (table_[i].item) i = (i + 1) & mask_;
+    table_[i] = entry;
+  }
+
+  std::unique_ptr<tEntry[]> table_;
+  size_t mask_ = 0;
+  size_t used_ = 0;
+};
+}  // namespace zav
+
 // Items under their keys and in the order they were entered; Holder is T* for collections that
 // only point at their items and std::unique_ptr<T> for those that own them.
 //
-// Items sit in slots in the order they were entered, and a hash index maps each key to its slot.
-// Taking an item out leaves an empty slot behind, so nothing moves and the index stays valid; a
-// tree of counts over the slots (built at the first such gap) turns a 1-based index into its slot
-// in logarithmic time, and the slots are packed again once half of them are empty. Every
-// operation thus costs the same per item however many items the list holds.
+// Items sit in slots in the order they were entered, and the key index maps each key to its
+// item and slot. Taking an item out leaves an empty slot behind, so nothing moves and the index
+// stays valid; a tree of counts over the slots (built at the first such gap) turns a 1-based
+// index into its slot in logarithmic time, and the slots are packed again once half of them are
+// empty. Every operation thus costs the same per item however many items the list holds.
 template <class K, class T, class Holder>
 class tKeyedList {
  public:
   long Count() const { return static_cast<long>(slots_.size() - empty_); }
 
   T* Find(const K& key) const {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : zav::RawItem(slots_[it->second]);
+    auto* entry = index_.Find(key);
+    return entry ? entry->item : nullptr;
   }
   // True when `item` is the one entered under its key.
   bool Holds(const T* item) const { return item && Find(item->GetKey()) == item; }
@@ -239,48 +347,52 @@ class tKeyedList {
     return item;
   }
 
-  // Moves the entry of oldKey to newKey; the item keeps its index.
-  void Rename(const K& oldKey, const K& newKey) {
-    auto old = index_.find(oldKey);
-    if (old == index_.end())
+  // Moves an item that was entered under oldKey to the key it now carries; the item keeps its
+  // index. Allocates nothing, and fails only when another item holds the new key.
+  void Rename(const T* item, const K& oldKey) {
+    auto* entry = index_.FindItem(item, Index::HashOf(oldKey));
+    if (!entry)
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", oldKey,
                                  " does not exist in the collection."));
-    const size_t slot = old->second;
-    if (!index_.emplace(newKey, slot).second)
+    if (index_.FindOther(item->GetKey(), item))
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
-                    zav::Message("Rename operation failed. Item ", newKey,
+                    zav::Message("Rename operation failed. Item ", item->GetKey(),
                                  " already exists in the collection."));
-    index_.erase(oldKey);
+    T* const renamed = entry->item;
+    const size_t slot = entry->slot;
+    index_.Erase(entry);
+    index_.Insert(renamed, Index::HashOf(renamed->GetKey()), slot);
   }
 
   // Enters the item under its key at the end of the order. A key that is taken fails and
   // leaves the list as it was (an owned item is then destroyed with `item`).
   T* Append(Holder item) {
     T* raw = zav::RawItem(item);
-    auto entry = index_.emplace(raw->GetKey(), slots_.size());
-    if (!entry.second)
+    if (Find(raw->GetKey()))
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Add failed. Item ", raw->GetKey(),
                                  " already exists in the collection."));
+    const uint32_t hash = Index::HashOf(raw->GetKey());
+    index_.Reserve();
+    if (empty_ > 0) filled_.Append(true);
     try {
-      if (empty_ > 0) filled_.Append(true);
       slots_.push_back(std::move(item));
     } catch (...) {
-      if (empty_ > 0 && filled_.Size() > slots_.size()) filled_.PopBack();
-      index_.erase(entry.first);
+      if (empty_ > 0) filled_.PopBack();
       throw;
     }
+    index_.Insert(raw, hash, slots_.size() - 1);
     return raw;
   }
 
   // Takes out an item that Holds() and hands back its holder. Later items move down one index.
   Holder Erase(const T* item) {
-    auto entry = index_.find(item->GetKey());
-    const size_t slot = entry->second;
+    auto* entry = index_.Find(item->GetKey());
+    const size_t slot = entry->slot;
     const bool last = slot + 1 == slots_.size();
     if (!last && empty_ == 0) filled_.Build(slots_);  // the first gap: count from here on
-    index_.erase(entry);
+    index_.Erase(entry);
     Holder holder = std::move(slots_[slot]);
     slots_[slot] = Holder();
     if (last) {
@@ -297,7 +409,7 @@ class tKeyedList {
   std::vector<Holder> TakeAll() noexcept {
     std::vector<Holder> taken = std::move(slots_);
     slots_.clear();
-    index_.clear();
+    index_.Clear();
     filled_.Reset();
     empty_ = 0;
     taken.erase(std::remove(taken.begin(), taken.end(), Holder()), taken.end());
@@ -314,6 +426,8 @@ class tKeyedList {
   }
 
  private:
+  using Index = zav::tKeyIndex<K, T>;
+
   void DropTrailingSlots() {
     slots_.pop_back();
     if (empty_ > 0) filled_.PopBack();
@@ -332,7 +446,8 @@ class tKeyedList {
       if (!slots_[from]) continue;
       if (to != from) {
         slots_[to] = std::move(slots_[from]);
-        index_.find(zav::RawItem(slots_[to])->GetKey())->second = to;
+        const T* moved = zav::RawItem(slots_[to]);
+        index_.FindItem(moved, Index::HashOf(moved->GetKey()))->slot = static_cast<uint32_t>(to);
       }
       ++to;
     }
@@ -341,7 +456,7 @@ class tKeyedList {
     empty_ = 0;
   }
 
-  std::unordered_map<K, size_t> index_;
+  Index index_;
   std::vector<Holder> slots_;
   zav::tFilledSlots filled_;  // kept only while some slot is empty
   size_t empty_ = 0;
@@ -413,9 +528,10 @@ class tZavCollection : public Base {
     zav::DisposeItem(entries_.Erase(item));
   }
 
-  void Rename(const K& oldKey, const K& newKey) {
-    entries_.Rename(oldKey, newKey);
-    Renamed(oldKey, newKey);
+  void Rename(const iKeyedItem<K>& item, const K& oldKey) {
+    const T& renamed = static_cast<const T&>(item);
+    entries_.Rename(&renamed, oldKey);
+    Renamed(renamed, oldKey);
   }
 
   // Destroys every item in key order, with no hooks and no reference checks: for a store that
@@ -435,7 +551,7 @@ class tZavCollection : public Base {
   virtual void Joined(T& /*item*/) {}
   virtual void Leaving(T& /*item*/) {}  // before the reference check, which may still refuse
   virtual void Left(T& /*item*/) {}     // after it, while the item still lives
-  virtual void Renamed(const K& /*oldKey*/, const K& /*newKey*/) {}
+  virtual void Renamed(const T& /*item*/, const K& /*oldKey*/) {}  // item has its new key
   virtual void Cleared() {}
 
  private:

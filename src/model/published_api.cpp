@@ -83,12 +83,12 @@ void tZavPublishedAPICollection::RemoveReference(tZavPublishedAPI* api) {
   ThrowNotInCollection();
 }
 
-void tZavPublishedAPICollection::Renamed(const tZavPublishedAPIKey& oldKey,
-                                         const tZavPublishedAPIKey& newKey) {
+void tZavPublishedAPICollection::Renamed(const tZavPublishedAPI& api,
+                                         const tZavPublishedAPIKey& oldKey) {
   // The modules that list the API list it under its key too, and follow so that their references
   // can still be found and removed. This collection has just accepted the new key, so no other
   // API of the store holds it and these renames cannot clash.
-  for (tZavPublishedAPIReferences* list : Find(newKey)->ListedIn()) list->Rename(oldKey, newKey);
+  for (tZavPublishedAPIReferences* list : api.ListedIn()) list->Rename(api, oldKey);
 }
 
 // --- a module's list -----------------------------------------------------------------------

@@ -97,7 +97,7 @@ class tZavPublishedAPICollection final
   void RemoveReference(tZavPublishedAPI* api) override;
 
  private:
-  void Renamed(const tZavPublishedAPIKey& oldKey, const tZavPublishedAPIKey& newKey) override;
+  void Renamed(const tZavPublishedAPI& api, const tZavPublishedAPIKey& oldKey) override;
 };
 
 // A software module's list of the APIs it implements: counted references to items of its store's
@@ -120,8 +120,8 @@ class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
   void Remove(tZavPublishedAPI* api) override;
   void AddReference(tZavPublishedAPI* api) override;
   void RemoveReference(tZavPublishedAPI* api) override;
-  void Rename(const tZavPublishedAPIKey& oldKey, const tZavPublishedAPIKey& newKey) override {
-    entries_.Rename(oldKey, newKey);
+  void Rename(const iKeyedItem<tZavPublishedAPIKey>& api, const tZavPublishedAPIKey& oldKey) override {
+    entries_.Rename(static_cast<const tZavPublishedAPI*>(&api), oldKey);
   }
 
  private:

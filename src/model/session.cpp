@@ -164,9 +164,10 @@ void tZavSessionCollection::Left(tZavSession& session) {
   if (session.IsDriverSession()) driverSessions_.entries_.Erase(static_cast<tZavDriverSession*>(&session));
 }
 
-void tZavSessionCollection::Renamed(const std::string& oldKey, const std::string& newKey) {
+void tZavSessionCollection::Renamed(const tZavSession& session, const std::string& oldKey) {
   // The sessions have just accepted the new name, so no driver session holds it either.
-  if (driverSessions_.entries_.Find(oldKey)) driverSessions_.entries_.Rename(oldKey, newKey);
+  if (session.IsDriverSession())
+    driverSessions_.entries_.Rename(static_cast<const tZavDriverSession*>(&session), oldKey);
 }
 
 void tZavSessionCollection::Cleared() {
