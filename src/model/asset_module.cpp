@@ -21,6 +21,14 @@ void tZavSoftwareModule::SetOwner(iConfigStoreCollection* collection) {
 }
 
 void tZavSoftwareModuleCollection::Joined(tZavSoftwareModule& module) {
+  // Only the reader adds a module before naming it, and it reads every module before any
+  // session; the sessions that name no module are not indexed, so they are looked for here.
+  if (module.GetName().empty()) {
+    sessions_.ForEach([&](tZavSession* session) {
+      if (session->GetSoftwareModuleName().empty()) session->RelinkSoftwareModule(&module);
+    });
+    return;
+  }
   // Relinking keeps each session's module name, so the set walked does not change under us.
   for (tZavSession* session : sessions_.NamingModule(module.GetName()))
     session->RelinkSoftwareModule(&module);

@@ -123,6 +123,7 @@ const std::unordered_set<tZavSession*>& tZavSessionsByModuleName::Naming(
 }
 
 void tZavSessionsByModuleName::Enter(tZavSession& session, const std::string& moduleName) {
+  if (moduleName.empty()) return;
   auto entry = byName_.try_emplace(moduleName);
   try {
     entry.first->second.insert(&session);

@@ -125,11 +125,13 @@ class tZavDriverSessionCollection final : public iConfigStoreCollection {
   tKeyedList<std::string, tZavDriverSession, tZavDriverSession*> entries_;
 };
 
-// Sessions under the name of the software module they name (every session, "" for none).
+// Sessions under the name of the software module they name. Sessions that name none ("") are not
+// kept, so that they cost nothing here.
 class tZavSessionsByModuleName {
  public:
+  // Those that name `moduleName`, which must not be "".
   const std::unordered_set<tZavSession*>& Naming(const std::string& moduleName) const;
-  // Enters the session under `moduleName`; a failure leaves the index as it was.
+  // Enters the session under `moduleName` (unless ""); a failure leaves the index as it was.
   void Enter(tZavSession& session, const std::string& moduleName);
   void Leave(tZavSession& session, const std::string& moduleName) noexcept;
   void Clear() noexcept { byName_.clear(); }
@@ -148,7 +150,7 @@ class tZavSessionCollection final : public tZavCollection<tZavSession> {
       : tZavCollection<tZavSession>(store, ""), driverSessions_(store, *this) {}
 
   tZavDriverSessionCollection* GetDriverSessions() { return &driverSessions_; }
-  // The sessions held here that name the module `moduleName`.
+  // The sessions held here that name the module `moduleName`, which must not be "".
   const std::unordered_set<tZavSession*>& NamingModule(const std::string& moduleName) const {
     return byModuleName_.Naming(moduleName);
   }
