@@ -35,11 +35,11 @@ void tZavSoftwareModuleCollection::Joined(tZavSoftwareModule& module) {
 }
 
 void tZavSoftwareModuleCollection::Leaving(tZavSoftwareModule& module) {
-  // Sessions of other stores, or of none, stay linked. Unlinking takes a session out of the set
-  // walked, so the walk steps past it first.
-  const std::unordered_set<tZavSession*>& linked = module.LinkedSessions();
-  for (auto next = linked.begin(); next != linked.end();) {
-    tZavSession* session = *next++;
+  // Sessions of other stores, or of none, stay linked. Unlinking a session moves the list's last
+  // one into its place, which the walk from the end has already passed.
+  const tZavSessionList<true>& linked = module.LinkedSessions();
+  for (size_t i = linked.Size(); i-- > 0;) {
+    tZavSession* session = linked[i];
     if (session->GetOwner() == &sessions_) session->RelinkSoftwareModule(nullptr);
   }
 }

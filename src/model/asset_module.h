@@ -4,14 +4,12 @@
 
 #include <memory>
 #include <string>
-#include <unordered_set>
 
 #include "model/config_component.h"
 #include "model/names.h"
 #include "model/published_api.h"
+#include "model/session.h"
 
-class tZavSession;
-class tZavSessionCollection;
 
 class tZavHardwareAsset : public iZavConfigComponent {
  public:
@@ -51,7 +49,7 @@ class tZavSoftwareModule : public iZavConfigComponent {
 
   // The sessions linked to this module, in any store or none; each session keeps itself in or
   // out of it as its link changes and when it dies.
-  const std::unordered_set<tZavSession*>& LinkedSessions() const { return linkedSessions_; }
+  const tZavSessionList<true>& LinkedSessions() const { return linkedSessions_; }
 
  private:
   friend class tZavSession;
@@ -63,7 +61,7 @@ class tZavSoftwareModule : public iZavConfigComponent {
   std::string supportedInstrumentModels_;
   tLocalCollection<tZavCollection<tZavPhysicalName>> physicalNames_;
   tLocalCollection<tZavPublishedAPIReferences> publishedAPIs_;
-  std::unordered_set<tZavSession*> linkedSessions_;
+  tZavSessionList<true> linkedSessions_;
 };
 
 // The store's software modules. Its hooks are the one place that links sessions to modules: a

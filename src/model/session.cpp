@@ -11,7 +11,7 @@ tZavSession::tZavSession(bool driverSession)
     : iZavConfigComponent(""), driverSession_(driverSession) {}
 
 tZavSession::~tZavSession() {
-  if (tZavSoftwareModule* module = softwareModule_.Get()) module->linkedSessions_.erase(this);
+  if (tZavSoftwareModule* module = softwareModule_.Get()) module->linkedSessions_.Remove(*this);
 }
 
 tZavCollection<tZavVirtualName>* tZavSession::GetVirtualNames() const {
@@ -43,26 +43,27 @@ void tZavSession::LinkSoftwareModule(tZavSoftwareModule* module) {
   if (module) SetModuleName(module->GetName());
 }
 
+// Both make room in the new list first, so that nothing changes unless everything does.
 void tZavSession::SetModuleName(const std::string& name) {
   if (name == softwareModuleName_) return;
   std::string value = name;
   // Only the session collection holds sessions.
   auto* sessions = static_cast<tZavSessionCollection*>(GetOwner());
-  if (sessions) sessions->byModuleName_.Enter(*this, value);
+  if (sessions) sessions->byModuleName_.Reserve(value);
   softwareModuleName_.swap(value);
-  if (sessions) sessions->byModuleName_.Leave(*this, value);
+  if (sessions) {
+    sessions->byModuleName_.Leave(*this, value);
+    sessions->byModuleName_.Enter(*this, softwareModuleName_);
+  }
 }
 
 void tZavSession::SetModuleLink(tZavSoftwareModule* module) {
   tZavSoftwareModule* old = softwareModule_.Get();
-  if (module) module->linkedSessions_.insert(this);
-  try {
-    softwareModule_.Set(module);
-  } catch (...) {
-    if (module && module != old) module->linkedSessions_.erase(this);
-    throw;
-  }
-  if (old && old != module) old->linkedSessions_.erase(this);
+  if (module && module != old) module->linkedSessions_.Reserve();
+  softwareModule_.Set(module);
+  if (module == old) return;
+  if (old) old->linkedSessions_.Remove(*this);
+  if (module) module->linkedSessions_.Add(*this);
 }
 
 namespace {
@@ -113,31 +114,36 @@ void tZavSession::CopyModuleDataComponents(const tZavSoftwareModule& module) {
 // --- the session collection, its driver-session view and its index of module names -------
 
 namespace {
-const std::unordered_set<tZavSession*> kNoSessions;
+const tZavSessionList<false> kNoSessions;
 }  // namespace
 
-const std::unordered_set<tZavSession*>& tZavSessionsByModuleName::Naming(
-    const std::string& moduleName) const {
+const tZavSessionList<false>& tZavSessionsByModuleName::Naming(const std::string& moduleName) const {
   auto it = byName_.find(moduleName);
   return it == byName_.end() ? kNoSessions : it->second;
 }
 
-void tZavSessionsByModuleName::Enter(tZavSession& session, const std::string& moduleName) {
+void tZavSessionsByModuleName::Reserve(const std::string& moduleName) {
   if (moduleName.empty()) return;
   auto entry = byName_.try_emplace(moduleName);
   try {
-    entry.first->second.insert(&session);
+    entry.first->second.Reserve();
   } catch (...) {
     if (entry.second) byName_.erase(entry.first);
     throw;
   }
 }
 
+void tZavSessionsByModuleName::Enter(tZavSession& session, const std::string& moduleName) {
+  if (moduleName.empty()) return;
+  Reserve(moduleName);
+  byName_.find(moduleName)->second.Add(session);
+}
+
 void tZavSessionsByModuleName::Leave(tZavSession& session, const std::string& moduleName) noexcept {
+  if (moduleName.empty()) return;
   auto it = byName_.find(moduleName);
-  if (it == byName_.end()) return;
-  it->second.erase(&session);
-  if (it->second.empty()) byName_.erase(it);
+  it->second.Remove(session);
+  if (it->second.Size() == 0) byName_.erase(it);
 }
 
 tZavDriverSession* tZavDriverSessionCollection::AddDriverSession(

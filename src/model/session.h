@@ -3,10 +3,11 @@
 // driver sessions.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "model/config_component.h"
 #include "model/names.h"
@@ -62,11 +63,56 @@ class tZavSession : public iZavConfigComponent {
   void SetModuleName(const std::string& name);
   void SetModuleLink(tZavSoftwareModule* module);
 
+  template <bool Link>
+  friend class tZavSessionList;
+
   std::string softwareModuleName_;
   tCountedRef<tZavHardwareAsset> hardwareAsset_;
   tLocalCollection<tZavCollection<tZavVirtualName>> virtualNames_;
   tLinkRef<tZavSoftwareModule> softwareModule_;
+  // The session's places in the two lists it can be in: its collection's list of the sessions
+  // naming its module, and its module's list of linked sessions.
+  uint32_t nameSlot_ = 0;
+  uint32_t linkSlot_ = 0;
   const bool driverSession_;
+};
+
+// Sessions in no particular order, each of which knows its own place in the list, so that it
+// leaves in constant time and the list costs one pointer per session. A session is in at most one
+// list of each kind: by module name (Link false) and by module link (Link true).
+template <bool Link>
+class tZavSessionList {
+ public:
+  size_t Size() const { return sessions_.size(); }
+  tZavSession* operator[](size_t i) const { return sessions_[i]; }
+  std::vector<tZavSession*>::const_iterator begin() const { return sessions_.begin(); }
+  std::vector<tZavSession*>::const_iterator end() const { return sessions_.end(); }
+
+  // Makes room for one more session, so that the next Add cannot fail.
+  void Reserve() {
+    if (sessions_.size() == sessions_.capacity()) sessions_.reserve(sessions_.size() * 2 + 1);
+  }
+  // After Reserve.
+  void Add(tZavSession& session) noexcept {
+    SlotOf(session) = static_cast<uint32_t>(sessions_.size());
+    sessions_.push_back(&session);
+  }
+  // A session in the list: the last one takes its place.
+  void Remove(tZavSession& session) noexcept {
+    const uint32_t slot = SlotOf(session);
+    tZavSession* last = sessions_.back();
+    sessions_[slot] = last;
+    SlotOf(*last) = slot;
+    sessions_.pop_back();
+  }
+
+ private:
+  static uint32_t& SlotOf(tZavSession& session) {
+    if constexpr (Link) return session.linkSlot_;
+    else return session.nameSlot_;
+  }
+
+  std::vector<tZavSession*> sessions_;
 };
 
 class tZavDriverSession : public tZavSession {
@@ -130,14 +176,19 @@ class tZavDriverSessionCollection final : public iConfigStoreCollection {
 class tZavSessionsByModuleName {
  public:
   // Those that name `moduleName`, which must not be "".
-  const std::unordered_set<tZavSession*>& Naming(const std::string& moduleName) const;
-  // Enters the session under `moduleName` (unless ""); a failure leaves the index as it was.
+  const tZavSessionList<false>& Naming(const std::string& moduleName) const;
+  // Makes room for one more session under `moduleName`, so that the next Enter of that name
+  // cannot fail; a failure leaves the index as it was.
+  void Reserve(const std::string& moduleName);
+  // Enters a session that is not in the index under `moduleName` (unless ""); a failure leaves
+  // the index as it was.
   void Enter(tZavSession& session, const std::string& moduleName);
+  // Takes the session out; it must be in the index under `moduleName`, or that must be "".
   void Leave(tZavSession& session, const std::string& moduleName) noexcept;
   void Clear() noexcept { byName_.clear(); }
 
  private:
-  std::unordered_map<std::string, std::unordered_set<tZavSession*>> byName_;
+  std::unordered_map<std::string, tZavSessionList<false>> byName_;
 };
 
 // The store's sessions, plain and driver sessions together. Its hooks are the one place that
@@ -151,7 +202,7 @@ class tZavSessionCollection final : public tZavCollection<tZavSession> {
 
   tZavDriverSessionCollection* GetDriverSessions() { return &driverSessions_; }
   // The sessions held here that name the module `moduleName`, which must not be "".
-  const std::unordered_set<tZavSession*>& NamingModule(const std::string& moduleName) const {
+  const tZavSessionList<false>& NamingModule(const std::string& moduleName) const {
     return byModuleName_.Naming(moduleName);
   }
 
