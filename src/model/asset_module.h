@@ -10,7 +10,6 @@
 #include "model/published_api.h"
 #include "model/session.h"
 
-
 class tZavHardwareAsset : public iZavConfigComponent {
  public:
   tZavHardwareAsset() : iZavConfigComponent(zav::kHardwareAssetCollectionName) {}
@@ -67,7 +66,7 @@ class tZavSoftwareModule : public iZavConfigComponent {
 // The store's software modules. Its hooks are the one place that links sessions to modules: a
 // module joining the store links the sessions that name it, one leaving unlinks those linked to
 // it (even when the reference check then keeps it in the store). Both find exactly those sessions,
-// through the session collection's index of module names and the module's own set of links, so
+// through the session collection's index of module names and the module's own list of links, so
 // neither looks at the store's other sessions.
 class tZavSoftwareModuleCollection final : public tZavCollection<tZavSoftwareModule> {
  public:

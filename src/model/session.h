@@ -34,7 +34,7 @@ class tZavLogicalName : public iZavCollectionItem {
 class tZavSession : public iZavConfigComponent {
  public:
   tZavSession() : tZavSession(false) {}
-  // Leaves the set of sessions linked to its module.
+  // Leaves the list of sessions linked to its module.
   ~tZavSession() override;
 
   const std::string& GetSoftwareModuleName() const { return softwareModuleName_; }
@@ -59,7 +59,7 @@ class tZavSession : public iZavConfigComponent {
   void DropModuleDataComponents();
   void CopyModuleDataComponents(const tZavSoftwareModule& module);
   // The only writers of the module name and link: they keep the session collection's index of
-  // module names and the module's set of linked sessions in step. A failure changes nothing.
+  // module names and the module's list of linked sessions in step. A failure changes nothing.
   void SetModuleName(const std::string& name);
   void SetModuleLink(tZavSoftwareModule* module);
 
