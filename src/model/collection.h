@@ -20,6 +20,7 @@
 
 #include "model/error.h"
 #include "model/life.h"
+#include "platform/object_pool.h"
 
 class tZavConfigStore;
 class iConfigStoreCollection;
@@ -42,7 +43,7 @@ std::string Message(const char* prefix, const V& value, const char* suffix) {
 
 // --- items -------------------------------------------------------------------------------
 
-class iConfigStoreItem {
+class iConfigStoreItem : public zav::platform::tPooled {
  public:
   iConfigStoreItem(const iConfigStoreItem&) = delete;
   iConfigStoreItem& operator=(const iConfigStoreItem&) = delete;
@@ -118,7 +119,7 @@ class iZavCollectionItem : public iKeyedItem<std::string> {
 
 // --- what every collection is ---------------------------------------------------------------
 
-class iConfigStoreCollection {
+class iConfigStoreCollection : public zav::platform::tPooled {
  public:
   iConfigStoreCollection(const iConfigStoreCollection&) = delete;
   iConfigStoreCollection& operator=(const iConfigStoreCollection&) = delete;
