@@ -265,7 +265,7 @@ class tKeyIndex {
     if ((used_ + 1) * 4 <= Capacity() * 3) return;
     const size_t oldCapacity = Capacity();
     const size_t capacity = oldCapacity == 0 ? 8 : oldCapacity * 2;
-    std::unique_ptr<tEntry[]> table(new tEntry[capacity]());
+    tTable table = NewTable(capacity);
     std::swap(table_, table);
     mask_ = capacity - 1;
     for (size_t i = 0; i < oldCapacity; ++i)
@@ -297,6 +297,19 @@ class tKeyIndex {
   }
 
  private:
+  struct tRelease {
+    size_t capacity;
+    void operator()(tEntry* table) const noexcept {
+      zav::platform::FreeTable(table, capacity * sizeof(tEntry));
+    }
+  };
+  using tTable = std::unique_ptr<tEntry[], tRelease>;
+  static tTable NewTable(size_t capacity) {
+    void* memory = zav::platform::AllocateTable(capacity * sizeof(tEntry));
+    std::uninitialized_fill_n(static_cast<tEntry*>(memory), capacity, tEntry{});
+    return tTable(static_cast<tEntry*>(memory), tRelease{capacity});
+  }
+
   size_t Capacity() const { return table_ ? mask_ + 1 : 0; }
   void Place(const tEntry& entry) {
     size_t i = entry.hash & mask_;
@@ -304,7 +317,7 @@ class tKeyIndex {
     table_[i] = entry;
   }
 
-  std::unique_ptr<tEntry[]> table_;
+  tTable table_{nullptr, tRelease{0}};
   size_t mask_ = 0;
   size_t used_ = 0;
 };

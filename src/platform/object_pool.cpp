@@ -52,18 +52,21 @@ struct tObjectPool::tChunk {
 };
 
 namespace {
-// A chunk-aligned region of kChunkSize bytes, or null. The kernel aligns nothing beyond a page,
-// so twice the size is mapped and the ends are cut off.
-void* MapChunk() {
-  const std::size_t size = tObjectPool::kChunkSize;
-  void* mapped = mmap(nullptr, 2 * size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+constexpr std::size_t kHugePage = tObjectPool::kChunkSize;
+
+// A zero-filled region of `size` bytes (a multiple of kHugePage) aligned to kHugePage, or null.
+// The kernel aligns nothing beyond a page, so more is mapped and the ends are cut off.
+void* MapAligned(std::size_t size) {
+  const std::size_t mappedSize = size + kHugePage;
+  void* mapped = mmap(nullptr, mappedSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) return nullptr;
   const auto start = reinterpret_cast<std::uintptr_t>(mapped);
-  const std::uintptr_t aligned = (start + size - 1) & ~(size - 1);
+  const std::uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
   if (aligned > start) munmap(mapped, aligned - start);
-  munmap(reinterpret_cast<void*>(aligned + size), start + size - aligned);
+  munmap(reinterpret_cast<void*>(aligned + size), start + mappedSize - aligned - size);
   return reinterpret_cast<void*>(aligned);
 }
+void* MapChunk() { return MapAligned(kHugePage); }
 
 template <class T>
 T* ChunkOf(const void* address) {
@@ -198,6 +201,24 @@ void FreeObject(void* object, std::size_t size) noexcept {
   if (!object) return;
   if (FromPool(size)) ProcessPool().Free(object, size);
   else ::operator delete(object, size);
+}
+
+// Tables below a huge page come from the general allocator; larger ones are mapped whole, on
+// huge pages: a look-up in a table of millions of entries lands anywhere in it, and on small
+// pages nearly every one of them would also miss the address cache.
+void* AllocateTable(std::size_t bytes) {
+  if (bytes < kHugePage) return ::operator new(bytes);
+  const std::size_t size = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+  void* table = MapAligned(size);
+  if (!table) throw std::bad_alloc();
+  madvise(table, size, MADV_HUGEPAGE);
+  return table;
+}
+
+void FreeTable(void* table, std::size_t bytes) noexcept {
+  if (!table) return;
+  if (bytes < kHugePage) ::operator delete(table, bytes);
+  else munmap(table, (bytes + kHugePage - 1) & ~(kHugePage - 1));
 }
 
 }  // namespace platform

@@ -66,6 +66,11 @@ void* AllocateObject(std::size_t size);
 // Frees what AllocateObject returned for the same size.
 void FreeObject(void* object, std::size_t size) noexcept;
 
+// A table of `bytes` bytes that a caller fills itself (large ones are mapped on huge pages), and
+// its release with the same size. Throws std::bad_alloc when no memory is left.
+void* AllocateTable(std::size_t bytes);
+void FreeTable(void* table, std::size_t bytes) noexcept;
+
 // Gives a class's objects the pool's memory: `new` and `delete` of the class and of every class
 // derived from it (a virtual destructor passes the size of the object actually deleted).
 struct tPooled {
