@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Misuse that must end in a status: an error text that cannot be stored, and the handle counter
-// at the end of its 32 bits. Built apart from the other suites, since it replaces operator new.
+// Misuse that must end in a status: an error text that cannot be stored, the handle counter at
+// the end of its 32 bits, and handles kept after their object is gone. Built apart from the other
+// suites, since it replaces operator new.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <new>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "api/handles.h"
 #include "model_fixtures.h"
@@ -15,13 +18,15 @@ namespace {
 thread_local bool failAllocations = false;
 }  // namespace
 
-void* operator new(size_t size) {
+// None of them inlined: GCC would otherwise pair the malloc and free inside them with the new
+// and delete of the callers and warn of a mismatch.
+[[gnu::noinline]] void* operator new(size_t size) {
   void* block = failAllocations ? nullptr : std::malloc(size ? size : 1);
   if (!block) throw std::bad_alloc();
   return block;
 }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, size_t) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block, size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -70,6 +75,49 @@ TEST(Misuse, HandleValuesWrapAroundPastEveryHeldValue) {
   EXPECT_EQ(stores.NewHandle(&store), 0xFFFFFFFEu);
   EXPECT_EQ(stores.NewHandle(&store), 1u);
   EXPECT_EQ(stores.Lookup(1), &store);
+}
+
+// A thousand handles held while others come and go: the table grows and shrinks under them,
+// cells shift back over removed ones, and every held handle still leads to its own object while
+// a handle whose object is gone stays rejected, also once a new object has taken over its life.
+TEST(Misuse, HandlesStayFoundThroughGrowthAndRemovalAndStaleOnesStayRejected) {
+  tHandleTable<tZavConfigStore> table;
+  const tHandleTable<tZavConfigStore> otherKind;
+  std::vector<std::unique_ptr<tZavConfigStore>> objects;
+  std::vector<ViSession> handles;
+  for (int i = 0; i < 1000; ++i) {
+    objects.push_back(std::make_unique<tZavConfigStore>(zavtest::NoStoreFile()));
+    handles.push_back(table.NewHandle(objects.back().get()));
+  }
+  for (size_t i = 0; i < handles.size(); i += 3) table.Release(handles[i]);
+  for (size_t i = 0; i < handles.size(); ++i) {
+    EXPECT_EQ(table.Contains(handles[i]), i % 3 != 0) << i;
+    if (i % 3 != 0) {
+      EXPECT_EQ(table.Lookup(handles[i]), objects[i].get()) << i;
+    }
+    EXPECT_FALSE(otherKind.Contains(handles[i]));
+  }
+  // Down to a few: the table shrinks, and what is left is still found.
+  for (size_t i = 0; i + 10 < handles.size(); ++i)
+    if (i % 3 != 0) table.Release(handles[i]);
+  for (size_t i = handles.size() - 10; i < handles.size(); ++i)
+    if (i % 3 != 0) {
+      EXPECT_EQ(table.Lookup(handles[i]), objects[i].get()) << i;
+    }
+
+  const size_t last = handles.size() - 2;  // the last one still held
+  ASSERT_NE(last % 3, 0u);
+  const ViSession stale = handles[last];
+  objects[last].reset();
+  auto successor = std::make_unique<tZavConfigStore>(zavtest::NoStoreFile());
+  const ViSession fresh = table.NewHandle(successor.get());
+  EXPECT_NE(fresh, stale);
+  EXPECT_TRUE(table.Contains(stale));
+  EXPECT_ZAV_ERROR(table.Lookup(stale), INVALID_HANDLE, "ZavConfiguration Server: Handle does not exist.");
+  EXPECT_EQ(table.Lookup(fresh), successor.get());
+  table.Release(stale);
+  EXPECT_FALSE(table.Contains(stale));
+  table.Release(fresh);
 }
 
 }  // namespace

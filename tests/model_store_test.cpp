@@ -128,6 +128,21 @@ TEST_F(ModelStore, ReferencesIntoAnotherStoreReadNullOnceItIsGone) {
   EXPECT_EQ(store.GetSession("L"), nullptr);
   EXPECT_EQ(session->GetHardwareAsset(), nullptr);
   EXPECT_EQ(ref->GetPublishedAPIReference(), nullptr);
+
+  // New items watched the same way take over the lives the old ones left: the references to the
+  // old items stay null.
+  tZavConfigStore again{NoStoreFile()};
+  tZavSession* target = AddNamed<tZavSession>(again.GetSessions(), "R");
+  AddNamed<tZavLogicalName>(again.GetLogicalNames(), "L")->SetSession(target);
+  target->SetHardwareAsset(AddNamed<tZavHardwareAsset>(again.GetHardwareAssets(), "Asset"));
+  auto* againRef = AddNamed<tZavAPIReference>(target->GetDataComponents(), "Api");
+  againRef->SetPublishedAPIReference(AddApi(again, {"Dmm", "C", 1, 0}));
+  ASSERT_EQ(again.GetSession("L"), target);
+  ASSERT_NE(target->GetHardwareAsset(), nullptr);
+  ASSERT_NE(againRef->GetPublishedAPIReference(), nullptr);
+  EXPECT_EQ(store.GetSession("L"), nullptr);
+  EXPECT_EQ(session->GetHardwareAsset(), nullptr);
+  EXPECT_EQ(ref->GetPublishedAPIReference(), nullptr);
 }
 
 TEST_F(ModelStore, DriverSessionViewStaysInStepWithTheSessionCollection) {

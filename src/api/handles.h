@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Handle tables: the only way a caller reaches a model object. A handle is a 32-bit value from
 // one process-wide counter; each kind of object has its own table, so a handle of one kind is
-// unknown to every other kind's table. All tables keep their handles in one hash map, so a
-// handle is found, issued or released with one look-up whatever its kind.
+// unknown to every other kind's table. All tables keep their handles in one open-addressing
+// hash table of cells (the handle, its table, the object and a watch of its life), so a handle is
+// found, issued or released with one look-up whatever its kind, and issuing and releasing
+// allocate nothing once the table has grown to the number of handles held.
 //
 // The counter counts up from 1 and wraps after 0xFFFFFFFF. It never issues 0, nor a value any
 // table holds (a handle whose object is gone is held until it is disposed). So a disposed value
@@ -11,7 +13,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "model/error.h"
 #include "model/config_store.h"
@@ -42,7 +43,7 @@ class tHandleTableBase {
   tHandleTableBase(const tHandleTableBase&) = delete;
   tHandleTableBase& operator=(const tHandleTableBase&) = delete;
 
-  ViSession Insert(void* object, std::weak_ptr<const void> alive);
+  ViSession Insert(void* object, tLifeWatch alive);
   // The object of a registered handle whose object still exists; otherwise throws.
   void* Find(ViSession handle) const;
 };

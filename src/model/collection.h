@@ -20,6 +20,7 @@
 
 #include "model/error.h"
 #include "model/life.h"
+#include "platform/object_pool.h"
 
 class tZavConfigStore;
 class iConfigStoreCollection;
@@ -42,7 +43,7 @@ std::string Message(const char* prefix, const V& value, const char* suffix) {
 
 // --- items -------------------------------------------------------------------------------
 
-class iConfigStoreItem {
+class iConfigStoreItem : public zav::platform::tPooled {
  public:
   iConfigStoreItem(const iConfigStoreItem&) = delete;
   iConfigStoreItem& operator=(const iConfigStoreItem&) = delete;
@@ -118,7 +119,7 @@ class iZavCollectionItem : public iKeyedItem<std::string> {
 
 // --- what every collection is ---------------------------------------------------------------
 
-class iConfigStoreCollection {
+class iConfigStoreCollection : public zav::platform::tPooled {
  public:
   iConfigStoreCollection(const iConfigStoreCollection&) = delete;
   iConfigStoreCollection& operator=(const iConfigStoreCollection&) = delete;
@@ -264,7 +265,7 @@ class tKeyIndex {
     if ((used_ + 1) * 4 <= Capacity() * 3) return;
     const size_t oldCapacity = Capacity();
     const size_t capacity = oldCapacity == 0 ? 8 : oldCapacity * 2;
-    std::unique_ptr<tEntry[]> table(new tEntry[capacity]());
+    tTable table = NewTable(capacity);
     std::swap(table_, table);
     mask_ = capacity - 1;
     for (size_t i = 0; i < oldCapacity; ++i)
@@ -296,6 +297,19 @@ class tKeyIndex {
   }
 
  private:
+  struct tRelease {
+    size_t capacity;
+    void operator()(tEntry* table) const noexcept {
+      zav::platform::FreeTable(table, capacity * sizeof(tEntry));
+    }
+  };
+  using tTable = std::unique_ptr<tEntry[], tRelease>;
+  static tTable NewTable(size_t capacity) {
+    void* memory = zav::platform::AllocateTable(capacity * sizeof(tEntry));
+    std::uninitialized_fill_n(static_cast<tEntry*>(memory), capacity, tEntry{});
+    return tTable(static_cast<tEntry*>(memory), tRelease{capacity});
+  }
+
   size_t Capacity() const { return table_ ? mask_ + 1 : 0; }
   void Place(const tEntry& entry) {
     size_t i = entry.hash & mask_;
@@ -303,7 +317,7 @@ class tKeyIndex {
     table_[i] = entry;
   }
 
-  std::unique_ptr<tEntry[]> table_;
+  tTable table_{nullptr, tRelease{0}};
   size_t mask_ = 0;
   size_t used_ = 0;
 };

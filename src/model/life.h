@@ -4,12 +4,37 @@
 // Handles and references between items are plain pointers in the object model; a store can be
 // closed, or an item destroyed, while a caller still holds a handle to it or an item of another
 // store still points at it. Every model object therefore carries a token that dies with it, and
-// whoever keeps a pointer across calls keeps a weak view of the token next to it. The token is
-// made when it is first watched: most items are never reached by a handle or a reference, and
-// they pay for no token of their own.
+// whoever keeps a pointer across calls keeps a watch of the token next to it.
+//
+// A token is a slot in one process-wide table of generations, taken when the object is first
+// watched: most items are never reached by a handle or a reference, and they never take one. The
+// object keeps its slot and the slot's generation, so watching reads only the object; its
+// destruction gives the slot a value no watch holds and frees it. A watch is alive while its slot
+// still holds its generation. Generations come from one 64-bit count that never wraps in practice,
+// so a slot taken again by another object never brings an old watch back to life.
+//
+// The table has no lock of its own: the C API uses it under the API lock only, and a program that
+// uses the model directly does so from one thread. It is never destroyed, so objects destroyed by
+// static destructors at exit can still free their slots.
 #pragma once
 
-#include <memory>
+#include <cstdint>
+
+// Where a watched object was when it was watched; alive while the object exists. A default watch
+// is never alive.
+class tLifeWatch {
+ public:
+  tLifeWatch() = default;
+  tLifeWatch(uint32_t slot, uint64_t generation) : generation_(generation), slot_(slot) {}
+
+  bool Alive() const { return slot_ != 0 && GenerationOf(slot_) == generation_; }
+
+ private:
+  static uint64_t GenerationOf(uint32_t slot);
+
+  uint64_t generation_ = 0;
+  uint32_t slot_ = 0;
+};
 
 class tLifeToken {
  public:
@@ -17,14 +42,22 @@ class tLifeToken {
   // A copied object is a new object with a life of its own.
   tLifeToken(const tLifeToken&) {}
   tLifeToken& operator=(const tLifeToken&) { return *this; }
+  ~tLifeToken() {
+    if (slot_ != 0) Free(slot_);
+  }
 
-  std::weak_ptr<const void> Watch() const {
-    if (!alive_) alive_ = std::make_shared<char>(0);
-    return alive_;
+  // Takes a slot the first time, which may throw std::bad_alloc; never fails afterwards.
+  tLifeWatch Watch() const {
+    if (slot_ == 0) Acquire();
+    return tLifeWatch(slot_, generation_);
   }
 
  private:
-  mutable std::shared_ptr<char> alive_;
+  void Acquire() const;
+  static void Free(uint32_t slot) noexcept;
+
+  mutable uint64_t generation_ = 0;
+  mutable uint32_t slot_ = 0;
 };
 
 // A pointer to another item that reads as null once the target has been destroyed. When Counted
@@ -38,23 +71,23 @@ class tItemRef {
   tItemRef& operator=(const tItemRef&) = delete;
   ~tItemRef() { Set(nullptr); }
 
-  T* Get() const { return alive_.expired() ? nullptr : target_; }
+  T* Get() const { return alive_.Alive() ? target_ : nullptr; }
 
   // Releases the old target first, then takes the new one (null allowed). Watching the new
   // target is the one step that can fail, and it comes before anything changes.
   void Set(T* target) {
-    std::weak_ptr<const void> alive = target ? target->Life().Watch() : std::weak_ptr<const void>();
+    const tLifeWatch alive = target ? target->Life().Watch() : tLifeWatch();
     if (Counted) {
       if (T* old = Get()) old->DecrementRefCount();
     }
     target_ = target;
-    alive_ = std::move(alive);
+    alive_ = alive;
     if (Counted && target) target->IncrementRefCount();
   }
 
  private:
   T* target_ = nullptr;
-  std::weak_ptr<const void> alive_;
+  tLifeWatch alive_;
 };
 
 template <class T>
