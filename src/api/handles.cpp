@@ -6,6 +6,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/object_pool.h"
+
 namespace {
 struct tCell {
   ViSession handle = 0;  // 0: the cell is empty
@@ -37,7 +39,7 @@ class tCells {
   void Add(const tCell& cell) {
     if ((count_ + 1) * 2 > capacity_) {
       const size_t capacity = capacity_ == 0 ? kMinCapacity : capacity_ * 2;
-      Move(std::make_unique<tCell[]>(capacity), capacity);
+      Move(NewCells(capacity), capacity);
     }
     Place(cell);
     ++count_;
@@ -57,8 +59,10 @@ class tCells {
     if (capacity_ > kMinCapacity && count_ * 8 <= capacity_) {
       // Shrinking is only to give memory back: without it, the table stays as it is.
       const size_t capacity = capacity_ / 2;
-      std::unique_ptr<tCell[]> smaller(new (std::nothrow) tCell[capacity]());
-      if (smaller) Move(std::move(smaller), capacity);
+      try {
+        Move(NewCells(capacity), capacity);
+      } catch (const std::bad_alloc&) {
+      }
     }
   }
 
@@ -76,9 +80,24 @@ class tCells {
     cells_[i] = cell;
   }
 
+  // Tables of many cells are mapped on huge pages: a million held handles are looked up all over
+  // a table of tens of megabytes.
+  struct tRelease {
+    size_t capacity;
+    void operator()(tCell* cells) const noexcept {
+      zav::platform::FreeTable(cells, capacity * sizeof(tCell));
+    }
+  };
+  using tTable = std::unique_ptr<tCell[], tRelease>;
+  static tTable NewCells(size_t capacity) {
+    void* memory = zav::platform::AllocateTable(capacity * sizeof(tCell));
+    std::uninitialized_fill_n(static_cast<tCell*>(memory), capacity, tCell());
+    return tTable(static_cast<tCell*>(memory), tRelease{capacity});
+  }
+
   // Moves every cell into `cells`, an empty table of `capacity` cells.
-  void Move(std::unique_ptr<tCell[]> cells, size_t capacity) noexcept {
-    std::unique_ptr<tCell[]> old = std::move(cells_);
+  void Move(tTable cells, size_t capacity) noexcept {
+    tTable old = std::move(cells_);
     const size_t oldCapacity = capacity_;
     cells_ = std::move(cells);
     capacity_ = capacity;
@@ -89,7 +108,7 @@ class tCells {
       if (old[i].handle != 0) Place(old[i]);
   }
 
-  std::unique_ptr<tCell[]> cells_;
+  tTable cells_{nullptr, tRelease{0}};
   size_t capacity_ = 0;
   size_t count_ = 0;
   size_t mask_ = 0;
