@@ -75,6 +75,30 @@ TEST(Misuse, HandleValuesWrapAroundPastEveryHeldValue) {
   EXPECT_EQ(stores.NewHandle(&store), 0xFFFFFFFEu);
   EXPECT_EQ(stores.NewHandle(&store), 1u);
   EXPECT_EQ(stores.Lookup(1), &store);
+  for (ViSession held : {1u, 3u, 0xFFFFFFFDu, 0xFFFFFFFEu}) stores.Release(held);
+  for (ViSession held : {2u, 4u, 0xFFFFFFFFu}) others.Release(held);
+}
+
+// Held values that share their low bits: the counter passes over a value whose cell is taken,
+// and the table does not shrink to where two held values would share a cell.
+TEST(Misuse, HeldValuesSharingLowBitsKeepTheirOwnCells) {
+  tZavConfigStore store(zavtest::NoStoreFile());
+  tHandleTable<tZavConfigStore> table;
+  HandleCounter() = tHandleCounter(0x100001);
+  std::vector<ViSession> handles;
+  for (int i = 0; i < 12; ++i) handles.push_back(table.NewHandle(&store));  // 32 cells now
+  HandleCounter() = tHandleCounter(0x100001 + 32);  // the cells of the twelve, then a free one
+  const ViSession twin = table.NewHandle(&store);
+  EXPECT_EQ(twin, 0x100001u + 32 + 12);
+  HandleCounter() = tHandleCounter(0x100001 + 16);  // a cell of its own with 32 cells, not 16
+  const ViSession sharer = table.NewHandle(&store);
+  EXPECT_EQ(sharer, 0x100001u + 16);
+  for (size_t i = 1; i < handles.size(); ++i) table.Release(handles[i]);
+  table.Release(twin);
+  EXPECT_EQ(table.Lookup(handles[0]), &store);
+  EXPECT_EQ(table.Lookup(sharer), &store);
+  table.Release(handles[0]);
+  table.Release(sharer);
 }
 
 // A thousand handles held while others come and go: the table grows and shrinks under them,

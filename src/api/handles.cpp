@@ -6,6 +6,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/object_pool.h"
+
 namespace {
 struct tCell {
   ViSession handle = 0;  // 0: the cell is empty
@@ -14,86 +16,91 @@ struct tCell {
   tLifeWatch alive;
 };
 
-// Every held handle of the process. Open addressing with linear probing over a power-of-two
-// number of cells, at most half of them used; a cell is emptied by shifting the cells of its run
-// back, so no tombstones build up and a probe stops at the first empty cell. The table grows by
-// doubling and halves once it is an eighth full, so a steady number of handles never allocates.
+// Every held handle of the process, each in the cell its value's low bits name: a power-of-two
+// number of cells, at most half of them held. A look-up reads one cell, and values issued one
+// after another sit in cells one after another, so a program that makes and drops handles in
+// order walks the table in order. The counter skips a value whose cell is taken (by a value
+// with the same low bits), which costs at most one step per held cell each time the count goes
+// round the table: at most half a step per handle on average.
 //
-// Values are placed by a multiplicative hash, not as they are: held values from a counter form
-// runs, and with the value as its own position the count wrapping past the table's size would
-// land every new value at the start of such a run and walk all of it.
+// Doubling the table keeps every held value in a cell of its own (values whose low bits differ
+// still differ with one more bit). Halving it is tried once the table is an eighth full, and
+// only done when no two held values would share a cell: it is only to give memory back.
 class tCells {
  public:
   tCell* Find(ViSession handle) const {
-    if (handle == 0 || count_ == 0) return nullptr;
-    for (size_t i = Home(handle);; i = Next(i)) {
-      if (cells_[i].handle == handle) return &cells_[i];
-      if (cells_[i].handle == 0) return nullptr;
-    }
+    if (capacity_ == 0) return nullptr;
+    tCell& cell = cells_[handle & mask_];
+    return cell.handle == handle && handle != 0 ? &cell : nullptr;
+  }
+  // Whether a new value may be issued: it is not 0 and its cell is free.
+  bool CanTake(ViSession handle) const {
+    return handle != 0 && (capacity_ == 0 || cells_[handle & mask_].handle == 0);
   }
 
-  // Adds a cell whose value no cell holds. Growing is the one step that can fail, and it comes
-  // before anything changes.
-  void Add(const tCell& cell) {
-    if ((count_ + 1) * 2 > capacity_) {
-      const size_t capacity = capacity_ == 0 ? kMinCapacity : capacity_ * 2;
-      Move(std::make_unique<tCell[]>(capacity), capacity);
-    }
-    Place(cell);
+  // Makes room for one more handle; the one step that can fail, and it changes nothing then.
+  void Reserve() {
+    if ((count_ + 1) * 2 <= capacity_) return;
+    const size_t capacity = capacity_ == 0 ? kMinCapacity : capacity_ * 2;
+    Move(NewCells(capacity), capacity);
+  }
+  // Adds a cell whose value CanTake(), after Reserve().
+  void Add(const tCell& cell) noexcept {
+    cells_[cell.handle & mask_] = cell;
     ++count_;
   }
 
   void Erase(tCell* cell) noexcept {
-    size_t hole = static_cast<size_t>(cell - cells_.get());
-    for (size_t i = Next(hole); cells_[i].handle != 0; i = Next(i)) {
-      // The cell at i may fill the hole when the hole lies on its probe path from its home.
-      if (((i - Home(cells_[i].handle)) & mask_) >= ((i - hole) & mask_)) {
-        cells_[hole] = cells_[i];
-        hole = i;
-      }
-    }
-    cells_[hole] = tCell();
+    *cell = tCell();
     --count_;
-    if (capacity_ > kMinCapacity && count_ * 8 <= capacity_) {
-      // Shrinking is only to give memory back: without it, the table stays as it is.
-      const size_t capacity = capacity_ / 2;
-      std::unique_ptr<tCell[]> smaller(new (std::nothrow) tCell[capacity]());
-      if (smaller) Move(std::move(smaller), capacity);
-    }
+    if (capacity_ > kMinCapacity && count_ * 8 <= capacity_) Shrink();
   }
 
  private:
   static constexpr size_t kMinCapacity = 16;
 
-  size_t Home(ViSession handle) const {
-    return static_cast<size_t>((uint64_t{handle} * 0x9E3779B97F4A7C15u) >> shift_);
+  // Tables of many cells are mapped on huge pages: a million held handles are looked up all over
+  // a table of tens of megabytes.
+  struct tRelease {
+    size_t capacity;
+    void operator()(tCell* cells) const noexcept {
+      zav::platform::FreeTable(cells, capacity * sizeof(tCell));
+    }
+  };
+  using tTable = std::unique_ptr<tCell[], tRelease>;
+  static tTable NewCells(size_t capacity) {
+    void* memory = zav::platform::AllocateTable(capacity * sizeof(tCell));
+    std::uninitialized_fill_n(static_cast<tCell*>(memory), capacity, tCell());
+    return tTable(static_cast<tCell*>(memory), tRelease{capacity});
   }
-  size_t Next(size_t i) const { return (i + 1) & mask_; }
 
-  void Place(const tCell& cell) noexcept {
-    size_t i = Home(cell.handle);
-    while (cells_[i].handle != 0) i = Next(i);
-    cells_[i] = cell;
+  void Shrink() noexcept {
+    const size_t capacity = capacity_ / 2;
+    for (size_t i = 0; i < capacity; ++i)
+      if (cells_[i].handle != 0 && cells_[i + capacity].handle != 0) return;
+    try {
+      Move(NewCells(capacity), capacity);
+    } catch (const std::bad_alloc&) {
+      // Without memory for the smaller table, the table stays as it is.
+    }
   }
 
-  // Moves every cell into `cells`, an empty table of `capacity` cells.
-  void Move(std::unique_ptr<tCell[]> cells, size_t capacity) noexcept {
-    std::unique_ptr<tCell[]> old = std::move(cells_);
+  // Moves every held cell into `cells`, an empty table of `capacity` cells where none of them
+  // shares a cell with another.
+  void Move(tTable cells, size_t capacity) noexcept {
+    tTable old = std::move(cells_);
     const size_t oldCapacity = capacity_;
     cells_ = std::move(cells);
     capacity_ = capacity;
     mask_ = capacity - 1;
-    shift_ = 64;
-    for (size_t size = 1; size < capacity; size *= 2) --shift_;
     for (size_t i = 0; i < oldCapacity; ++i)
-      if (old[i].handle != 0) Place(old[i]);
+      if (old[i].handle != 0) cells_[old[i].handle & mask_] = old[i];
   }
 
-  std::unique_ptr<tCell[]> cells_;
+  tTable cells_{nullptr, tRelease{0}};
   size_t capacity_ = 0;
   size_t count_ = 0;
   size_t mask_ = 0;
-  unsigned shift_ = 64;
 };
 
 tCells& Cells() {
@@ -114,7 +121,7 @@ tCell* CellOf(ViSession handle, const tHandleTableBase* table) {
 ViSession tHandleCounter::Next() {
   for (uint64_t tried = 0; tried <= UINT32_MAX; ++tried) {
     const ViSession value = next_++;
-    if (value != 0 && !Cells().Find(value)) return value;
+    if (Cells().CanTake(value)) return value;
   }
   throw std::length_error("every handle value is in use");
 }
@@ -127,6 +134,7 @@ tHandleCounter& HandleCounter() {
 bool tHandleTableBase::Contains(ViSession handle) const { return CellOf(handle, this) != nullptr; }
 
 ViSession tHandleTableBase::Insert(void* object, tLifeWatch alive) {
+  Cells().Reserve();
   const ViSession value = HandleCounter().Next();
   Cells().Add(tCell{value, this, object, alive});
   return value;

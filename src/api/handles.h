@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Handle tables: the only way a caller reaches a model object. A handle is a 32-bit value from
 // one process-wide counter; each kind of object has its own table, so a handle of one kind is
-// unknown to every other kind's table. All tables keep their handles in one open-addressing
-// hash table of cells (the handle, its table, the object and a watch of its life), so a handle is
-// found, issued or released with one look-up whatever its kind, and issuing and releasing
-// allocate nothing once the table has grown to the number of handles held.
+// unknown to every other kind's table. All tables keep their handles in one table of cells (the
+// handle, its table, the object and a watch of its life) indexed by the value's low bits, so a
+// handle is found, issued or released with one look-up whatever its kind, and issuing and
+// releasing allocate nothing once the table has grown to the number of handles held.
 //
 // The counter counts up from 1 and wraps after 0xFFFFFFFF. It never issues 0, nor a value any
-// table holds (a handle whose object is gone is held until it is disposed). So a disposed value
-// comes back only after every other value has been issued since: a caller that keeps using a
-// disposed handle may reach another object after about four billion further handles.
+// table holds (a handle whose object is gone is held until it is disposed), and it passes over
+// a value whose cell another held value takes. So a disposed value comes back only once the
+// counter has gone round all 32 bits: a caller that keeps using a disposed handle may reach
+// another object after about four billion further handles.
 #pragma once
 
 #include <cstdint>
