@@ -2,6 +2,7 @@
 #include "api/handles.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -53,7 +54,7 @@ class tCells {
   void Erase(tCell* cell) noexcept {
     *cell = tCell();
     --count_;
-    if (capacity_ > kMinCapacity && count_ * 8 <= capacity_) Shrink();
+    if (capacity_ > kMinCapacity && count_ * 8 <= capacity_ && count_ <= shrinkAt_) Shrink();
   }
 
  private:
@@ -74,8 +75,11 @@ class tCells {
     return tTable(static_cast<tCell*>(memory), tRelease{capacity});
   }
 
+  // A refused attempt is tried again only once half of the handles held then are gone, so the
+  // look over the table is paid for by those releases.
   void Shrink() noexcept {
     const size_t capacity = capacity_ / 2;
+    shrinkAt_ = count_ / 2;
     for (size_t i = 0; i < capacity; ++i)
       if (cells_[i].handle != 0 && cells_[i + capacity].handle != 0) return;
     try {
@@ -93,6 +97,7 @@ class tCells {
     cells_ = std::move(cells);
     capacity_ = capacity;
     mask_ = capacity - 1;
+    shrinkAt_ = SIZE_MAX;
     for (size_t i = 0; i < oldCapacity; ++i)
       if (old[i].handle != 0) cells_[old[i].handle & mask_] = old[i];
   }
@@ -101,6 +106,7 @@ class tCells {
   size_t capacity_ = 0;
   size_t count_ = 0;
   size_t mask_ = 0;
+  size_t shrinkAt_ = SIZE_MAX;  // held handles at or below which halving is tried
 };
 
 tCells& Cells() {
