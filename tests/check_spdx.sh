@@ -6,7 +6,7 @@ set -euo pipefail
 root=$1
 missing=0
 while IFS= read -r -d '' file; do
-  if ! head -n 2 "$file" | grep -q 'SPDX-License-Identifier: MIT'; then
+  if ! grep -q 'SPDX-License-Identifier: MIT' <<<"$(head -n 2 "$file")"; then
     echo "no SPDX-License-Identifier line: ${file#"$root"/}"
     missing=1
   fi

@@ -24,8 +24,12 @@ prefix_install() {
   contains "$out" "ZAV_REGISTRY=$prefix/etc/zav/registry.ini"
 
   # The installed libraries find each other in their folder.
-  ldd "$prefix/lib/libzavconfig.so" | grep -qF "libzavcshared.so.1 => $prefix/lib/" ||
-    fail "libzavconfig does not find libzavcshared beside it: $(ldd "$prefix/lib/libzavconfig.so")"
+  # (ldd's output is taken whole first: grep -q stops reading at the match, and with pipefail
+  # ldd's broken pipe would fail the check now and then.)
+  local deps
+  deps=$(ldd "$prefix/lib/libzavconfig.so")
+  grep -qF "libzavcshared.so.1 => $prefix/lib/" <<<"$deps" ||
+    fail "libzavconfig does not find libzavcshared beside it: $deps"
 
   export ZAV_REGISTRY=$prefix/etc/zav/registry.ini
   local master=$prefix/var/lib/zav/ZavConfigurationStore.xml
