@@ -19,25 +19,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench_support.h"
 #include "zavconfig.h"
 
 namespace {
 
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-void Check(ViStatus status, const char* what) {
-  if (status < 0) {
-    ViStatus code = 0;
-    ViChar text[ZAVCONFIG_ERROR_DESCRIPTION_SIZE] = "";
-    ZavConfig_GetError(&code, text);
-    std::fprintf(stderr, "%s failed: %s\n", what, text);
-    std::exit(1);
-  }
-}
+using bench::Check;
+using bench::CpuSeconds;
 
 std::string NameOf(long i) { return "Item" + std::to_string(i); }
 

@@ -62,18 +62,8 @@ class tCells {
 
   // Tables of many cells are mapped on huge pages: a million held handles are looked up all over
   // a table of tens of megabytes.
-  struct tRelease {
-    size_t capacity;
-    void operator()(tCell* cells) const noexcept {
-      zav::platform::FreeTable(cells, capacity * sizeof(tCell));
-    }
-  };
-  using tTable = std::unique_ptr<tCell[], tRelease>;
-  static tTable NewCells(size_t capacity) {
-    void* memory = zav::platform::AllocateTable(capacity * sizeof(tCell));
-    std::uninitialized_fill_n(static_cast<tCell*>(memory), capacity, tCell());
-    return tTable(static_cast<tCell*>(memory), tRelease{capacity});
-  }
+  using tTable = zav::platform::tTable<tCell>;
+  static tTable NewCells(size_t capacity) { return zav::platform::NewTable<tCell>(capacity); }
 
   // A refused attempt is tried again only once half of the handles held then are gone, so the
   // look over the table is paid for by those releases.
@@ -102,7 +92,7 @@ class tCells {
       if (old[i].handle != 0) cells_[old[i].handle & mask_] = old[i];
   }
 
-  tTable cells_{nullptr, tRelease{0}};
+  tTable cells_{nullptr, {0}};
   size_t capacity_ = 0;
   size_t count_ = 0;
   size_t mask_ = 0;

@@ -297,18 +297,8 @@ class tKeyIndex {
   }
 
  private:
-  struct tRelease {
-    size_t capacity;
-    void operator()(tEntry* table) const noexcept {
-      zav::platform::FreeTable(table, capacity * sizeof(tEntry));
-    }
-  };
-  using tTable = std::unique_ptr<tEntry[], tRelease>;
-  static tTable NewTable(size_t capacity) {
-    void* memory = zav::platform::AllocateTable(capacity * sizeof(tEntry));
-    std::uninitialized_fill_n(static_cast<tEntry*>(memory), capacity, tEntry{});
-    return tTable(static_cast<tEntry*>(memory), tRelease{capacity});
-  }
+  using tTable = zav::platform::tTable<tEntry>;
+  static tTable NewTable(size_t capacity) { return zav::platform::NewTable<tEntry>(capacity); }
 
   size_t Capacity() const { return table_ ? mask_ + 1 : 0; }
   void Place(const tEntry& entry) {
@@ -317,7 +307,7 @@ class tKeyIndex {
     table_[i] = entry;
   }
 
-  tTable table_{nullptr, tRelease{0}};
+  tTable table_{nullptr, {0}};
   size_t mask_ = 0;
   size_t used_ = 0;
 };

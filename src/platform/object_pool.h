@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <type_traits>
 
 #include <mutex>
 
@@ -70,6 +72,24 @@ void FreeObject(void* object, std::size_t size) noexcept;
 // its release with the same size. Throws std::bad_alloc when no memory is left.
 void* AllocateTable(std::size_t bytes);
 void FreeTable(void* table, std::size_t bytes) noexcept;
+
+// An array of plain entries in AllocateTable's memory, released with it.
+template <class T>
+struct tTableRelease {
+  std::size_t capacity;
+  void operator()(T* table) const noexcept { FreeTable(table, capacity * sizeof(T)); }
+};
+template <class T>
+using tTable = std::unique_ptr<T[], tTableRelease<T>>;
+
+// `capacity` value-initialised entries.
+template <class T>
+tTable<T> NewTable(std::size_t capacity) {
+  static_assert(std::is_trivially_destructible<T>::value, "entries are released without destruction");
+  void* memory = AllocateTable(capacity * sizeof(T));
+  std::uninitialized_fill_n(static_cast<T*>(memory), capacity, T());
+  return tTable<T>(static_cast<T*>(memory), tTableRelease<T>{capacity});
+}
 
 // Gives a class's objects the pool's memory: `new` and `delete` of the class and of every class
 // derived from it (a virtual destructor passes the size of the object actually deleted).
