@@ -555,7 +555,9 @@ class tZavCollection : public Base {
   virtual void Joined(T& /*item*/) {}
   virtual void Leaving(T& /*item*/) {}  // before the reference check, which may still refuse
   virtual void Left(T& /*item*/) {}     // after it, while the item still lives
-  virtual void Renamed(const T& /*item*/, const K& /*oldKey*/) {}  // item has its new key
+  // After the index has moved the item, which has its new key: a hook must not fail, since the
+  // index could not be put back in step with the key the item would get back.
+  virtual void Renamed(const T& /*item*/, const K& /*oldKey*/) noexcept {}
   virtual void Cleared() {}
 
  private:

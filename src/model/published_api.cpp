@@ -84,7 +84,7 @@ void tZavPublishedAPICollection::RemoveReference(tZavPublishedAPI* api) {
 }
 
 void tZavPublishedAPICollection::Renamed(const tZavPublishedAPI& api,
-                                         const tZavPublishedAPIKey& oldKey) {
+                                         const tZavPublishedAPIKey& oldKey) noexcept {
   // The modules that list the API list it under its key too, and follow so that their references
   // can still be found and removed. This collection has just accepted the new key, so no other
   // API of the store holds it and these renames cannot clash.

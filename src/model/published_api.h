@@ -97,7 +97,7 @@ class tZavPublishedAPICollection final
   void RemoveReference(tZavPublishedAPI* api) override;
 
  private:
-  void Renamed(const tZavPublishedAPI& api, const tZavPublishedAPIKey& oldKey) override;
+  void Renamed(const tZavPublishedAPI& api, const tZavPublishedAPIKey& oldKey) noexcept override;
 };
 
 // A software module's list of the APIs it implements: counted references to items of its store's

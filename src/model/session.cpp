@@ -171,7 +171,7 @@ void tZavSessionCollection::Left(tZavSession& session) {
   if (session.IsDriverSession()) driverSessions_.entries_.Erase(static_cast<tZavDriverSession*>(&session));
 }
 
-void tZavSessionCollection::Renamed(const tZavSession& session, const std::string& oldKey) {
+void tZavSessionCollection::Renamed(const tZavSession& session, const std::string& oldKey) noexcept {
   // The sessions have just accepted the new name, so no driver session holds it either.
   if (session.IsDriverSession())
     driverSessions_.entries_.Rename(static_cast<const tZavDriverSession*>(&session), oldKey);

@@ -210,7 +210,7 @@ class tZavSessionCollection final : public tZavCollection<tZavSession> {
   friend class tZavSession;  // moves its own entry in the index when its module name changes
   void Joined(tZavSession& session) override;
   void Left(tZavSession& session) override;
-  void Renamed(const tZavSession& session, const std::string& oldKey) override;
+  void Renamed(const tZavSession& session, const std::string& oldKey) noexcept override;
   void Cleared() override;
 
   tZavDriverSessionCollection driverSessions_;

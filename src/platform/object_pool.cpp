@@ -200,7 +200,7 @@ void* AllocateObject(std::size_t size) {
 void FreeObject(void* object, std::size_t size) noexcept {
   if (!object) return;
   if (FromPool(size)) ProcessPool().Free(object, size);
-  else ::operator delete(object, size);
+  else ::operator delete(object);
 }
 
 // Tables below a huge page come from the general allocator; larger ones are mapped whole, on
@@ -217,7 +217,7 @@ void* AllocateTable(std::size_t bytes) {
 
 void FreeTable(void* table, std::size_t bytes) noexcept {
   if (!table) return;
-  if (bytes < kHugePage) ::operator delete(table, bytes);
+  if (bytes < kHugePage) ::operator delete(table);
   else munmap(table, (bytes + kHugePage - 1) & ~(kHugePage - 1));
 }
 
