@@ -230,34 +230,17 @@ class tKeyIndex {
 
   static uint32_t HashOf(const K& key) { return static_cast<uint32_t>(std::hash<K>{}(key)); }
 
-  // The entry of the item whose key is `key`, or null.
-  tEntry* Find(const K& key) const {
+  // The entry of the item whose key is `key`, passing over `except`; or null.
+  tEntry* Find(const K& key, const T* except = nullptr) const {
     if (used_ == 0) return nullptr;
     const uint32_t hash = HashOf(key);
-    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
-      tEntry& entry = table_[i];
-      if (!entry.item) return nullptr;
-      if (entry.hash == hash && entry.item->GetKey() == key) return &entry;
-    }
+    return Probe(hash, [&](const tEntry& entry) {
+      return entry.item != except && entry.hash == hash && entry.item->GetKey() == key;
+    });
   }
   // The entry of this very item, found under `hash`; null if it is not entered there.
   tEntry* FindItem(const T* item, uint32_t hash) const {
-    if (used_ == 0) return nullptr;
-    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
-      tEntry& entry = table_[i];
-      if (!entry.item) return nullptr;
-      if (entry.item == item) return &entry;
-    }
-  }
-  // Another item than `item` entered under `key`, or null.
-  T* FindOther(const K& key, const T* item) const {
-    if (used_ == 0) return nullptr;
-    const uint32_t hash = HashOf(key);
-    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
-      const tEntry& entry = table_[i];
-      if (!entry.item) return nullptr;
-      if (entry.item != item && entry.hash == hash && entry.item->GetKey() == key) return entry.item;
-    }
+    return Probe(hash, [&](const tEntry& entry) { return entry.item == item; });
   }
 
   // Makes room for one more entry; the only step that can fail, and it changes nothing then.
@@ -301,6 +284,16 @@ class tKeyIndex {
   static tTable NewTable(size_t capacity) { return zav::platform::NewTable<tEntry>(capacity); }
 
   size_t Capacity() const { return table_ ? mask_ + 1 : 0; }
+  // Walks the run of entries that starts where `hash` places an entry, up to the first free one.
+  template <class Match>
+  tEntry* Probe(uint32_t hash, Match match) const {
+    if (used_ == 0) return nullptr;
+    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      tEntry& entry = table_[i];
+      if (!entry.item) return nullptr;
+      if (match(entry)) return &entry;
+    }
+  }
   void Place(const tEntry& entry) {
     size_t i = entry.hash & mask_;
     while (table_[i].item) i = (i + 1) & mask_;
@@ -359,7 +352,7 @@ class tKeyedList {
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", oldKey,
                                  " does not exist in the collection."));
-    if (index_.FindOther(item->GetKey(), item))
+    if (index_.Find(item->GetKey(), item))
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", item->GetKey(),
                                  " already exists in the collection."));

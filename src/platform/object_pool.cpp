@@ -94,10 +94,9 @@ tObjectPool::tChunk* tObjectPool::NewChunk() {
   if (chunks_ > 0) madvise(memory, kChunkSize, MADV_HUGEPAGE);
   auto* chunk = new (memory) tChunk{};
   char* base = static_cast<char*>(memory);
-  // Runs in address order on the free list, the header's own run last: it is the shortest.
+  // Runs in address order on the free list; NewRun sets where a run's objects start.
   for (std::size_t r = kRuns; r-- > 0;) {
     tRun& run = chunk->runs[r];
-    run.unused = r == 0 ? base + ((sizeof(tChunk) + kGranule - 1) / kGranule) * kGranule : base + r * kRunSize;
     run.end = base + (r + 1) * kRunSize;
     run.next = chunk->freeRuns;
     chunk->freeRuns = &run;
@@ -118,7 +117,8 @@ tObjectPool::tRun* tObjectPool::NewRun(std::size_t sizeIndex) {
   run->sizeIndex = sizeIndex;
   run->live = 0;
   run->freed = nullptr;
-  run->unused = index == 0 ? base + ((sizeof(tChunk) + kGranule - 1) / kGranule) * kGranule : base + index * kRunSize;
+  // The first run's objects come after the chunk's header.
+  run->unused = index == 0 ? base + (sizeof(tChunk) + kGranule - 1) / kGranule * kGranule : base + index * kRunSize;
   Push(withRoom_[sizeIndex], run);
   return run;
 }
