@@ -59,7 +59,7 @@ bool ReaderAccepts(const std::string& text) {
     });
   } catch (const zav::persist::tDocumentFault&) {
     return false;
-  } catch (const zav::Error&) {
+  } catch (const zav::tZavError&) {
   }
   return true;
 }

@@ -515,7 +515,7 @@ void tReader::Build(Step step) {
   if (!building_) return;
   try {
     step();
-  } catch (const zav::Error&) {
+  } catch (const zav::tZavError&) {
     // A model rule refused a value: nothing more is built, but the rest of the document is
     // still checked, because a document the schema refuses is reported as such.
     modelError_ = std::current_exception();
