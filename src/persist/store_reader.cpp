@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <locale.h>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -16,36 +15,11 @@
 
 #include "model/config_store.h"
 #include "persist/store_schema.h"
+#include "persist/store_values.h"
+#include "persist/tag_scanner.h"
 #include "persist/xml_host.h"
 
 namespace zav::persist {
-
-bool ParseBoolean(const std::string& text) { return text != "0"; }
-
-int32_t ParseInteger(const std::string& text) {
-  size_t i = 0;
-  const size_t n = text.size();
-  while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  // Anything beyond 2^31 clamps either way, so accumulation stops growing there.
-  const int64_t cap = int64_t{1} << 32;
-  int64_t value = 0;
-  for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i)
-    if (value < cap) value = value * 10 + (text[i] - '0');
-  if (negative) value = -value;
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
-double ParseReal(const std::string& text) {
-  // One "C" locale for the process, made on first use and never freed: strtod_l reads it
-  // without touching the process or thread locale.
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  if (!cLocale) return std::strtod(text.c_str(), nullptr);
-  return strtod_l(text.c_str(), nullptr, cLocale);
-}
 
 namespace {
 
@@ -858,121 +832,6 @@ struct ParserDeleter {
   }
 };
 
-// Counts the attributes of each start tag in the bytes before libxml2 sees them: libxml2
-// compares every attribute of a tag with every other, so a tag with a huge number of them would
-// hold the reader for minutes. Works across chunk boundaries; comments, processing instructions
-// and CDATA sections are stepped over, quoted values skipped whole. An attribute is counted by
-// its "=", which appears once per attribute outside the quotes.
-// The bytes that change the scanner's state inside a tag.
-struct tTagStops {
-  bool stop[256] = {};
-  constexpr tTagStops() {
-    stop[static_cast<unsigned char>('>')] = stop[static_cast<unsigned char>('"')] = true;
-    stop[static_cast<unsigned char>('\'')] = stop[static_cast<unsigned char>('=')] = true;
-    stop[static_cast<unsigned char>('\n')] = true;
-  }
-  bool operator[](unsigned char c) const { return stop[c]; }
-};
-constexpr tTagStops kTagStop{};
-
-class tTagScanner {
- public:
-  // The line (1-based) of a start tag with too many attributes, or 0.
-  int Scan(const char* data, size_t size) {
-    const char* p = data;
-    const char* end = data + size;
-    while (p < end) {
-      switch (state_) {
-        case kText: {
-          const char* lt = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
-          const char* stop = lt ? lt : end;
-          Lines(p, stop);
-          if (!lt) return 0;
-          p = lt + 1;
-          state_ = kOpen;
-          tagLine_ = line_;
-          break;
-        }
-        case kOpen:  // just after '<'
-          if (*p == '!') {
-            state_ = kBang, bang_ = 0, ++p;
-          } else if (*p == '?') {
-            Until("?>"), ++p;
-          } else {
-            state_ = kTag, counting_ = *p != '/', attributes_ = 0;
-          }
-          break;
-        case kBang: {  // after "<!": a comment, a CDATA section or a declaration
-          static const char kCdata[] = "[CDATA[";
-          const char c = *p;
-          if (bang_ == 0 && c == '-') {
-            comment_ = true, bang_ = 1, ++p;
-          } else if (comment_ && c == '-') {
-            comment_ = false, Until("-->"), ++p;
-          } else if (!comment_ && c == kCdata[bang_]) {
-            ++p;
-            if (++bang_ == 7) Until("]]>");
-          } else {
-            comment_ = false, state_ = kTag, counting_ = false;
-          }
-          break;
-        }
-        case kUntil: {
-          const char c = *p++;
-          if (c == '\n') ++line_;
-          if (c == terminator_[matched_]) {
-            if (terminator_[++matched_] == '\0') state_ = kText;
-          } else if (!(matched_ == 2 && c == terminator_[1] && terminator_[0] == terminator_[1])) {
-            // "--->" and "]]]>" still end on their last three characters.
-            matched_ = c == terminator_[0] ? 1 : 0;
-          }
-          break;
-        }
-        case kTag: {
-          // Names and white space inside a tag matter only for their line ends.
-          while (p < end && !kTagStop[static_cast<unsigned char>(*p)]) ++p;
-          if (p == end) break;
-          const char c = *p++;
-          if (c == '>') {
-            state_ = kText;
-          } else if (c == '"' || c == '\'') {
-            quote_ = c, state_ = kQuoted;
-          } else if (c == '=') {
-            if (counting_ && ++attributes_ > kMaxAttributesPerTag) return tagLine_;
-          } else if (c == '\n') {
-            ++line_;
-          }
-          break;
-        }
-        case kQuoted: {
-          const char* q = static_cast<const char*>(std::memchr(p, quote_, static_cast<size_t>(end - p)));
-          const char* stop = q ? q : end;
-          Lines(p, stop);
-          p = q ? q + 1 : end;
-          if (q) state_ = kTag;
-          break;
-        }
-      }
-    }
-    return 0;
-  }
-
- private:
-  void Lines(const char* from, const char* to) { line_ += static_cast<int>(std::count(from, to, '\n')); }
-  void Until(const char* terminator) { state_ = kUntil, terminator_ = terminator, matched_ = 0; }
-
-  enum { kText, kOpen, kBang, kUntil, kTag, kQuoted } state_ = kText;
-  int line_ = 1;
-  int tagLine_ = 1;
-  int attributes_ = 0;
-  bool counting_ = false;
-  int bang_ = 0;
-  bool comment_ = false;
-  char quote_ = '"';
-  const char* terminator_ = "";
-  int matched_ = 0;
-};
-
 void tReader::Read(const tByteSource& source, const tStoreSchema* schema) {
   xml::InitParser();
   xmlSAXHandler sax;
@@ -990,7 +849,7 @@ void tReader::Read(const tByteSource& source, const tStoreSchema* schema) {
   // the memory a small store costs; 16 KiB chunks cost no measurable time over 64 KiB ones.
   const size_t kChunk = 1 << 14;
   std::unique_ptr<char[]> buffer(new char[kChunk]);
-  tTagScanner scanner;
+  tTagScanner scanner(kMaxAttributesPerTag);
   // The first bytes tell libxml2 the encoding.
   size_t size = source(buffer.get(), kChunk);
   const size_t head = std::min<size_t>(size, 4);
