@@ -23,86 +23,96 @@ constexpr tTagStops kTagStop{};
 }  // namespace
 
 int tTagScanner::Scan(const char* data, size_t size) {
+  tState s = state_;
+  auto lines = [&s](const char* from, const char* to) {
+    s.line += static_cast<int>(std::count(from, to, '\n'));
+  };
+  auto until = [&s](const char* terminator) {
+    s.mode = tState::kUntil, s.terminator = terminator, s.matched = 0;
+  };
   const char* p = data;
   const char* end = data + size;
   while (p < end) {
-    switch (state_) {
-      case kText: {
+    switch (s.mode) {
+      case tState::kText: {
         const char* lt = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
         const char* stop = lt ? lt : end;
-        Lines(p, stop);
-        if (!lt) return 0;
+        lines(p, stop);
+        if (!lt) {
+          p = end;
+          break;
+        }
         p = lt + 1;
-        state_ = kOpen;
-        tagLine_ = line_;
+        s.mode = tState::kOpen;
+        s.tagLine = s.line;
         break;
       }
-      case kOpen:  // just after '<'
+      case tState::kOpen:  // just after '<'
         if (*p == '!') {
-          state_ = kBang, bang_ = 0, ++p;
+          s.mode = tState::kBang, s.bang = 0, ++p;
         } else if (*p == '?') {
-          Until("?>"), ++p;
+          until("?>"), ++p;
         } else {
-          state_ = kTag, counting_ = *p != '/', attributes_ = 0;
+          s.mode = tState::kTag, s.counting = *p != '/', s.attributes = 0;
         }
         break;
-      case kBang: {  // after "<!": a comment, a CDATA section or a declaration
+      case tState::kBang: {  // after "<!": a comment, a CDATA section or a declaration
         static const char kCdata[] = "[CDATA[";
         const char c = *p;
-        if (bang_ == 0 && c == '-') {
-          comment_ = true, bang_ = 1, ++p;
-        } else if (comment_ && c == '-') {
-          comment_ = false, Until("-->"), ++p;
-        } else if (!comment_ && c == kCdata[bang_]) {
+        if (s.bang == 0 && c == '-') {
+          s.comment = true, s.bang = 1, ++p;
+        } else if (s.comment && c == '-') {
+          s.comment = false, until("-->"), ++p;
+        } else if (!s.comment && c == kCdata[s.bang]) {
           ++p;
-          if (++bang_ == 7) Until("]]>");
+          if (++s.bang == 7) until("]]>");
         } else {
-          comment_ = false, state_ = kTag, counting_ = false;
+          s.comment = false, s.mode = tState::kTag, s.counting = false;
         }
         break;
       }
-      case kUntil: {
+      case tState::kUntil: {
         const char c = *p++;
-        if (c == '\n') ++line_;
-        if (c == terminator_[matched_]) {
-          if (terminator_[++matched_] == '\0') state_ = kText;
-        } else if (!(matched_ == 2 && c == terminator_[1] && terminator_[0] == terminator_[1])) {
+        if (c == '\n') ++s.line;
+        if (c == s.terminator[s.matched]) {
+          if (s.terminator[++s.matched] == '\0') s.mode = tState::kText;
+        } else if (!(s.matched == 2 && c == s.terminator[1] && s.terminator[0] == s.terminator[1])) {
           // "--->" and "]]]>" still end on their last three characters.
-          matched_ = c == terminator_[0] ? 1 : 0;
+          s.matched = c == s.terminator[0] ? 1 : 0;
         }
         break;
       }
-      case kTag: {
+      case tState::kTag: {
         // Names and white space inside a tag matter only for their line ends.
         while (p < end && !kTagStop[static_cast<unsigned char>(*p)]) ++p;
         if (p == end) break;
         const char c = *p++;
         if (c == '>') {
-          state_ = kText;
+          s.mode = tState::kText;
         } else if (c == '"' || c == '\'') {
-          quote_ = c, state_ = kQuoted;
+          s.quote = c, s.mode = tState::kQuoted;
         } else if (c == '=') {
-          if (counting_ && ++attributes_ > maxAttributes_) return tagLine_;
+          if (s.counting && ++s.attributes > maxAttributes_) {
+            state_ = s;
+            return s.tagLine;
+          }
         } else if (c == '\n') {
-          ++line_;
+          ++s.line;
         }
         break;
       }
-      case kQuoted: {
-        const char* q = static_cast<const char*>(std::memchr(p, quote_, static_cast<size_t>(end - p)));
+      case tState::kQuoted: {
+        const char* q = static_cast<const char*>(std::memchr(p, s.quote, static_cast<size_t>(end - p)));
         const char* stop = q ? q : end;
-        Lines(p, stop);
+        lines(p, stop);
         p = q ? q + 1 : end;
-        if (q) state_ = kTag;
+        if (q) s.mode = tState::kTag;
         break;
       }
     }
   }
+  state_ = s;
   return 0;
-}
-
-void tTagScanner::Lines(const char* from, const char* to) {
-  line_ += static_cast<int>(std::count(from, to, '\n'));
 }
 
 }  // namespace zav::persist

@@ -20,20 +20,23 @@ class tTagScanner {
   int Scan(const char* data, size_t size);
 
  private:
-  void Lines(const char* from, const char* to);
-  void Until(const char* terminator) { state_ = kUntil, terminator_ = terminator, matched_ = 0; }
+  // Where the scan stands between chunks. Scan works on a copy in locals, which the compiler
+  // keeps in registers, and stores it back when it returns.
+  struct tState {
+    enum { kText, kOpen, kBang, kUntil, kTag, kQuoted } mode = kText;
+    int line = 1;
+    int tagLine = 1;
+    int attributes = 0;
+    bool counting = false;
+    int bang = 0;
+    bool comment = false;
+    char quote = '"';
+    const char* terminator = "";
+    int matched = 0;
+  };
 
   const int maxAttributes_;
-  enum { kText, kOpen, kBang, kUntil, kTag, kQuoted } state_ = kText;
-  int line_ = 1;
-  int tagLine_ = 1;
-  int attributes_ = 0;
-  bool counting_ = false;
-  int bang_ = 0;
-  bool comment_ = false;
-  char quote_ = '"';
-  const char* terminator_ = "";
-  int matched_ = 0;
+  tState state_;
 };
 
 }  // namespace zav::persist
