@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <regex>
 
 namespace zavtool {
 
@@ -38,17 +39,24 @@ std::vector<const xmlNode*> Children(const xmlNode* node) {
   return children;
 }
 
-// The text of an item's Name child.
-std::string ItemName(const xmlNode* item) {
-  for (const xmlNode* c : Children(item)) {
-    if (!Is(c, "Name")) continue;
-    xmlChar* text = xmlNodeGetContent(c);
-    std::string name = text ? reinterpret_cast<const char*>(text) : "";
-    xmlFree(text);
-    return name;
-  }
-  return std::string();
+// The first child element with one of the names, or null.
+const xmlNode* Child(const xmlNode* node, std::initializer_list<const char*> names) {
+  for (const xmlNode* c : Children(node))
+    for (const char* name : names)
+      if (Is(c, name)) return c;
+  return nullptr;
 }
+
+std::string Content(const xmlNode* node) {
+  if (!node) return std::string();
+  xmlChar* text = xmlNodeGetContent(node);
+  std::string content = text ? reinterpret_cast<const char*>(text) : "";
+  xmlFree(text);
+  return content;
+}
+
+// The text of an item's Name child.
+std::string ItemName(const xmlNode* item) { return Content(Child(item, {"Name"})); }
 
 class Linter {
  public:
@@ -94,6 +102,8 @@ class Linter {
       bool isItem = Attribute(c, "idref").empty() && !Children(c).empty();
       if (Is(c, "ZavLogicalName") && isItem) {
         CheckLogicalName(c);
+      } else if (Is(c, "ZavHardwareAsset") && isItem) {
+        CheckAsset(c);
       } else if ((Is(c, "ZavDriverSession") || Is(c, "ZavSession")) && isItem) {
         CheckSession(c);
       } else if (Is(c, "ZavPublishedAPI") && !Children(c).size()) {
@@ -110,22 +120,25 @@ class Linter {
   }
 
   void CheckLogicalName(const xmlNode* item) {
-    std::vector<const xmlNode*> children = Children(item);
-    std::string problem = children.size() < 3
-                              ? "it references no session"
-                              : Follow(children[2], {"ZavSession", "ZavDriverSession"});
+    const xmlNode* session = Child(item, {"ZavSession", "ZavDriverSession"});
+    std::string problem =
+        session ? Follow(session, {"ZavSession", "ZavDriverSession"}) : "it references no session";
     if (!problem.empty())
       findings_.push_back(
           {Line(item), "logical name \"" + ItemName(item) + "\" leads nowhere: " + problem});
   }
 
+  void CheckAsset(const xmlNode* item) {
+    const xmlNode* resource = Child(item, {"IOResourceDescriptor"});
+    std::string problem = VisaResourceProblem(Content(resource));
+    if (!problem.empty())
+      findings_.push_back({Line(resource ? resource : item),
+                           "hardware asset \"" + ItemName(item) + "\": " + problem});
+  }
+
   void CheckSession(const xmlNode* item) {
-    const xmlNode* asset = nullptr;
-    const xmlNode* module = nullptr;
-    for (const xmlNode* c : Children(item)) {
-      if (Is(c, "ZavHardwareAsset")) asset = c;
-      if (Is(c, "ZavSoftwareModuleRef")) module = c;
-    }
+    const xmlNode* asset = Child(item, {"ZavHardwareAsset"});
+    const xmlNode* module = Child(item, {"ZavSoftwareModuleRef"});
     std::string kind = Is(item, "ZavDriverSession") ? "driver session" : "session";
     std::string label = kind + " \"" + ItemName(item) + "\"";
     if (asset && !Attribute(asset, "idref").empty()) {
@@ -146,6 +159,27 @@ class Linter {
 };
 
 }  // namespace
+
+std::string VisaResourceProblem(const std::string& resource) {
+  if (resource.empty()) return "the I/O resource descriptor is empty: no instrument can be reached";
+  // board numbers are optional everywhere; addresses are decimal, USB ids decimal or hex.
+  static const std::regex kForms(
+      "GPIB\\d*::\\d+(::\\d+)?(::INSTR)?|GPIB\\d*::(INTFC|SERVANT)"
+      "|GPIB-VXI\\d*::\\d+(::INSTR)?|GPIB-VXI\\d*::MEMACC|GPIB-VXI\\d*(::\\d+)?::BACKPLANE"
+      "|TCPIP\\d*::([^:\\s\\[\\]]+|\\[[0-9a-f:.]+\\])(::[^:\\s]+)?(::INSTR)?"
+      "|TCPIP\\d*::([^:\\s\\[\\]]+|\\[[0-9a-f:.]+\\])::\\d+::SOCKET"
+      "|USB\\d*::(0x[0-9a-f]{1,4}|\\d+)::(0x[0-9a-f]{1,4}|\\d+)::[^:\\s]+(::\\d+)?(::(INSTR|RAW))?"
+      "|ASRL(\\d+|/[^:\\s]+)(::INSTR)?"
+      "|PXI\\d*::\\d+(-\\d+)?(\\.\\d+)?(::INSTR)?|PXI\\d*::\\d+::\\d+(::\\d+)?(::INSTR)?"
+      "|PXI\\d*::CHASSIS\\d+::SLOT\\d+(::FUNC\\d+)?(::INSTR)?|PXI\\d*::MEMACC"
+      "|PXI\\d*(::\\d+)?::BACKPLANE"
+      "|VXI\\d*::\\d+(::INSTR)?|VXI\\d*::(MEMACC|SERVANT)|VXI\\d*(::\\d+)?::BACKPLANE",
+      std::regex::icase | std::regex::optimize);
+  if (std::regex_match(resource, kForms)) return std::string();
+  return "'" + resource +
+         "' is not a VISA resource string (such as GPIB0::22::INSTR, TCPIP0::10.0.4.21::INSTR, "
+         "USB0::0x0957::0x1796::MY123::INSTR, ASRL1::INSTR, PXI0::3-4::INSTR, VXI0::8::INSTR)";
+}
 
 std::vector<Finding> LintStoreDocument(const std::string& path) {
   Document document(

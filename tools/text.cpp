@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 namespace zavtool {
 
@@ -57,6 +58,17 @@ std::string Join(const std::vector<std::string>& items, const std::string& separ
   std::string text;
   for (size_t i = 0; i < items.size(); ++i) text += (i ? separator : "") + items[i];
   return text;
+}
+
+std::string ShellWord(const std::string& text) {
+  bool plain = !text.empty();
+  for (char c : text)
+    if (c == 0 || (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr("-_./:=@,+", c)))
+      plain = false;
+  if (plain) return text;
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
 }  // namespace zavtool

@@ -28,4 +28,8 @@ std::string EnvOr(const char* name, const std::string& fallback);
 // "a, b, c"
 std::string Join(const std::vector<std::string>& items, const std::string& separator = ", ");
 
+// text as one word of a shell command: quoted when it holds anything but letters, digits and
+// -_./:=@,+ (for the commands the utility suggests).
+std::string ShellWord(const std::string& text);
+
 }  // namespace zavtool
