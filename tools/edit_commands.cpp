@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What every item kind's commands share: the safe edit of a store file, listing, finding items
 // by name with messages that say what to do, and reading option values.
-#include <unistd.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -64,21 +62,24 @@ int Edit(const Request& request, const std::function<Outcome(zav::Store&)>& chan
   } catch (const zav::Error& e) {
     return Fail(request.command, e, request.file);
   }
+  Outcome outcome;
   try {
-    if (!request.force && access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0)
-      throw Refusal{path + ": the store file is read-only; nothing was written",
-                    {"--force writes it all the same, where its directory may be written"}};
-    zav::Store store;
-    store.deserialize(path);
-    Outcome outcome = change(store);
-    if (outcome.changed) store.serialize(path);
-    std::cout << outcome.said << " (" << path << ")\n";
-    return kOk;
+    zav::EditOptions options;
+    options.force = request.force;
+    zav::Store::edit(
+        path,
+        [&](zav::Store& store) {
+          outcome = change(store);
+          return outcome.changed;
+        },
+        options);
   } catch (const Refusal& refusal) {
     return Fail(request.command, refusal);
   } catch (const zav::Error& e) {
     return Fail(request.command, e, path);
   }
+  std::cout << outcome.said << " (" << path << ")\n";
+  return kOk;
 }
 
 void Listing::Print(bool json) const {

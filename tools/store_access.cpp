@@ -49,6 +49,15 @@ std::vector<std::string> RegistryHints(bool aboutMaster) {
 }  // namespace
 
 std::vector<std::string> Hints(const zav::Error& error, const std::string& file) {
+  if (auto* edit = dynamic_cast<const zav::EditError*>(&error)) {
+    if (edit->reason() == zav::EditError::Reason::ReadOnly)
+      return {"--force writes it all the same, where its directory may be written"};
+    if (edit->reason() == zav::EditError::Reason::Locked)
+      return {"run the command again when the other editor is done"};
+    if (edit->reason() == zav::EditError::Reason::Changed)
+      return {"run the command again to apply it to the store as it is now"};
+    return {};
+  }
   if (error.code() == ZAVCONFIG_ERROR_MASTER_NOT_FOUND) return RegistryHints(true);
   if (Mentions(error, "Invalid ZAV Data Directory path in registry") ||
       Mentions(error, "Failed to read schema file"))
