@@ -143,18 +143,19 @@ TEST(CppApi, FindsSessionsByNameAndReadsParsingErrors) {
     }
     return std::optional<zav::ParsingError>();
   };
-  std::optional<zav::ParsingError> order = parts(ZAV_TEST_SOURCE_DIR "/tests/data/invalid_order.xml");
+  std::optional<zav::ParsingError> order =
+      parts(ZAV_TEST_SOURCE_DIR "/tests/data/invalid_order.xml");
   ASSERT_TRUE(order.has_value());
   EXPECT_EQ(order->number(), 1871);
   EXPECT_EQ(order->line(), 14);
   EXPECT_EQ(order->description().rfind("Element 'Sessions': ", 0), 0u) << order->description();
   EXPECT_EQ(order->description().back(), '.');
   EXPECT_FALSE(parts("/nonexistent/store.xml").has_value());  // not a parsing error
-  EXPECT_FALSE(zav::ParsingError::of(zav::Error(
-      ZAVCONFIG_ERROR_DESERIALIZE_FAILED, "Deserialize failed. Parsing error number: x")));
-  std::optional<zav::ParsingError> noLine = zav::ParsingError::of(zav::Error(
-      ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
-      "Deserialize failed. Parsing error number: 5, Description: cut short (line x)"));
+  EXPECT_FALSE(zav::ParsingError::of(zav::Error(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
+                                                "Deserialize failed. Parsing error number: x")));
+  std::optional<zav::ParsingError> noLine = zav::ParsingError::of(
+      zav::Error(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
+                 "Deserialize failed. Parsing error number: 5, Description: cut short (line x)"));
   ASSERT_TRUE(noLine.has_value());
   EXPECT_EQ(noLine->line(), 0);
   EXPECT_EQ(noLine->description(), "cut short (line x)");

@@ -148,7 +148,8 @@ void CompletionCases(const CLI::App& command, const std::string& path, std::ostr
     for (const std::string& name : option->get_lnames()) words.push_back("--" + name);
     for (const std::string& name : option->get_snames()) words.push_back("-" + name);
   }
-  out << "    \"" << path << "\") echo \"" << Join(words, " ") << "\" ;;\n";
+  out << "    \"" << path << "\") words=\"" << Join(words, " ") << "\""
+      << (children.empty() ? " files=1" : "") << " ;;\n";
   for (const CLI::App* child : children)
     CompletionCases(*child, path.empty() ? child->get_name() : path + " " + child->get_name(), out);
 }
@@ -164,22 +165,24 @@ void AddCompletionCommand(CLI::App& app, Action& action) {
   completion->callback([&app, &action] {
     action = [&app] {
       std::cout << "# bash completion for zavconfig, made by 'zavconfig completion bash'\n"
-                   "_zavconfig_words() {\n  case \"$1\" in\n";
+                   "_zavconfig_words() {\n  files=\n  case \"$1\" in\n";
       CompletionCases(app, "", std::cout);
-      std::cout << "    *) return 1 ;;\n  esac\n}\n"
-                   "_zavconfig() {\n"
-                   "  local cur=\"${COMP_WORDS[COMP_CWORD]}\" path=\"\" word i\n"
-                   "  for ((i = 1; i < COMP_CWORD; i++)); do\n"
-                   "    word=\"${COMP_WORDS[i]}\"\n"
-                   "    [[ $word == -* ]] && continue\n"
-                   "    if _zavconfig_words \"${path:+$path }$word\" >/dev/null; then\n"
-                   "      path=\"${path:+$path }$word\"\n"
-                   "    fi\n"
-                   "  done\n"
-                   "  COMPREPLY=($(compgen -W \"$(_zavconfig_words \"$path\")\" -- \"$cur\"))\n"
-                   "  [[ $cur == -* ]] || COMPREPLY+=($(compgen -f -- \"$cur\"))\n"
-                   "}\n"
-                   "complete -F _zavconfig zavconfig\n";
+      std::cout
+          << "    *) return 1 ;;\n  esac\n}\n"
+             "_zavconfig() {\n"
+             "  local cur=\"${COMP_WORDS[COMP_CWORD]}\" path=\"\" word i words files\n"
+             "  for ((i = 1; i < COMP_CWORD; i++)); do\n"
+             "    word=\"${COMP_WORDS[i]}\"\n"
+             "    [[ $word == -* ]] && continue\n"
+             "    if _zavconfig_words \"${path:+$path }$word\"; then\n"
+             "      path=\"${path:+$path }$word\"\n"
+             "    fi\n"
+             "  done\n"
+             "  _zavconfig_words \"$path\"\n"
+             "  COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n"
+             "  if [[ -n $files && $cur != -* ]]; then COMPREPLY+=($(compgen -f -- \"$cur\")); fi\n"
+             "}\n"
+             "complete -F _zavconfig zavconfig\n";
       return kOk;
     };
   });

@@ -74,7 +74,12 @@ int RunPublishedApi(const Request& r) {
   return Edit(r, [&](zav::Store& store) -> Outcome {
     if (r.verb == kAdd) {
       auto [major, minor] = NeedVersion(r.arg("VERSION"));
-      std::string label = r.arg("NAME") + " " + r.arg("TYPE") + " " + r.arg("VERSION");
+      std::string label = r.arg("NAME") + " " + r.arg("TYPE") + " " + std::to_string(major) + "." +
+                          std::to_string(minor);
+      // The library would take it for renaming the new API onto the old one.
+      for (zav::PublishedApi api : store.publishedApis())
+        if (ApiLabel(api) == label)
+          throw Refusal{"published API " + label + " is in the store already", {}};
       zav::PublishedApi api = Attempt("adding published API " + label + " to the store", [&] {
         zav::PublishedApi created = store.publishedApis().create(r.arg("NAME"), r.arg("TYPE"));
         created.setMajorVersion(major);
