@@ -466,7 +466,8 @@ TEST(Cli, EveryFailedEditLeavesTheFileAsItWasAndSaysWhatToDo) {
       {{"show", "missing.xml"}, "missing.xml: no such file"}};
   for (const Case& c : failures) {
     Result r = run(c.args);
-    std::string label = c.args[0] + " " + c.args[1] + " " + c.args[2];
+    std::string label;
+    for (const std::string& arg : c.args) label += arg + " ";
     EXPECT_EQ(r.status, 1) << label << "\n" << r.err;
     EXPECT_TRUE(Contains(r.err, c.says)) << label << "\n" << r.err;
     EXPECT_TRUE(ReadFile(run.store) == before) << label;
