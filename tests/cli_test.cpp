@@ -224,6 +224,8 @@ TEST(Cli, ShowAndResolvePrintTreesAndJson) {
   EXPECT_EQ(unknown.status, 1);
   EXPECT_TRUE(Contains(unknown.err, "The 'Nope' logical name or session does not exist."))
       << unknown.err;
+  EXPECT_TRUE(Contains(run({"resolve", "SampleDM"}).err, "did you mean 'SampleDMM'?"));
+  EXPECT_TRUE(Contains(run({"resolve", "DMM_Rack4"}).err, "'DMM_Rack4' is a hardware asset"));
   Result broken = run({"show", kSource + "/tests/data/invalid_malformed.xml"});
   EXPECT_EQ(broken.status, 1);
   EXPECT_TRUE(Contains(broken.err, "Deserialize failed. Parsing error number:"));

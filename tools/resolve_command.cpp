@@ -3,8 +3,10 @@
 #include <iostream>
 
 #include "commands.hpp"
+#include "item_edit.hpp"
 #include "store_tree.hpp"
 #include "table.hpp"
+#include "text.hpp"
 
 namespace zavtool {
 
@@ -20,6 +22,18 @@ void AddSettings(Table& table, const Json& list, const std::string& prefix) {
   }
 }
 
+// For a name that leads to no session: the nearest name that does, and what the name is.
+std::vector<std::string> NameHints(const zav::Store& store, const std::string& name) {
+  std::vector<std::string> names, hints;
+  for (zav::LogicalName n : store.logicalNames()) names.push_back(n.name());
+  for (zav::Session s : store.sessions()) names.push_back(s.name());
+  std::string closest = Closest(name, names);
+  if (!closest.empty() && closest != name) hints.push_back("did you mean '" + closest + "'?");
+  std::string what = WhatIs(store, name);
+  if (!what.empty()) hints.push_back("'" + name + "' is " + what);
+  return hints;
+}
+
 }  // namespace
 
 int Resolve(const std::string& file, const std::string& name, bool json) {
@@ -30,7 +44,14 @@ int Resolve(const std::string& file, const std::string& name, bool json) {
     // Not a driver session: a plain session, or the library's own message for a name that
     // leads to none.
     std::optional<zav::Session> plain;
-    if (!driver) plain = open.store.getSession(name);
+    if (!driver) {
+      try {
+        plain = open.store.getSession(name);
+      } catch (const zav::Error& e) {
+        if (e.code() != ZAVCONFIG_ERROR_SESSION_NOT_FOUND) throw;
+        return Fail("resolve " + name, e.what(), NameHints(open.store, name));
+      }
+    }
     const zav::Session& target = driver ? *driver : *plain;
 
     Json s = SessionJson(target, driver ? &*driver : nullptr);
