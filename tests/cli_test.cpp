@@ -88,7 +88,10 @@ TEST(Cli, HelpVersionAndUsageErrors) {
   // A wrong command word is named, with the nearest one and where the list is.
   Result none = run({});
   EXPECT_EQ(none.status, 2);
-  EXPECT_TRUE(Contains(none.err, "zavconfig needs a command: 'zavconfig --help' lists them"));
+  EXPECT_TRUE(Contains(none.err, "a command is needed: 'zavconfig --help' lists them"));
+  EXPECT_EQ(run({"hardware-asset"}).err,
+            "zavconfig: hardware-asset needs a command: 'zavconfig hardware-asset --help' lists "
+            "them\n");
   Result typo = run({"hardware-aset", "list"});
   EXPECT_EQ(typo.status, 2);
   EXPECT_TRUE(Contains(typo.err,

@@ -125,7 +125,9 @@ int UnknownCommand(const CLI::App& app, const std::vector<std::string>& args) {
     path += " " + arg;
   }
   if (at->get_require_subcommand_min() > 0) {
-    std::cerr << "zavconfig: " << path << " needs a command: '" << path << " --help' lists them\n";
+    std::string what =
+        path == "zavconfig" ? "a command is needed" : path.substr(10) + " needs a command";
+    std::cerr << "zavconfig: " << what << ": '" << path << " --help' lists them\n";
     return kUsage;
   }
   return -1;
