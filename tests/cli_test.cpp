@@ -183,6 +183,12 @@ TEST(Cli, ValidateFlagsResourcesThatAreNoVisaResourceString) {
       {"TCPIP0::", false},
       {"USB0::0x0957::INSTR", false},
       {"SERIAL1::INSTR", false},
+      {"TCPIP0::[fe80::1]::5025::SOCKET", true},
+      {"GPIB0::INTFC", true},
+      {"VXI::BACKPLANE", true},
+      {"PXI1::2::3::1::INSTR", true},
+      {"PXI0::CHASSIS1::INSTR", false},
+      {"VXI0::8::9::INSTR", false},
       {"GPIB0::22::INSTR extra", false}};
   for (size_t i = 0; i < resources.size(); ++i) {
     Result added = run({"hardware-asset", "add", "A" + std::to_string(i), resources[i].first});

@@ -5,9 +5,10 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <map>
 #include <memory>
-#include <regex>
 
 namespace zavtool {
 
@@ -160,22 +161,108 @@ class Linter {
 
 }  // namespace
 
+namespace {
+
+bool Digits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool UsbId(const std::string& text) {  // decimal, or hexadecimal with 0x
+  if (text.size() > 2 && text[0] == '0' && text[1] == 'x')
+    return text.size() <= 6 && text.find_first_not_of("0123456789abcdef", 2) == std::string::npos;
+  return Digits(text);
+}
+
+// "CHASSIS1" with prefix "chassis": the prefix, then a number.
+bool Numbered(const std::string& text, const char* prefix) {
+  std::string lead(prefix);
+  return text.compare(0, lead.size(), lead) == 0 && Digits(text.substr(lead.size()));
+}
+
+// PXI's one-token device address: device, bus-device, either with .function.
+bool PxiAddress(const std::string& text) {
+  size_t dash = text.find('-'), dot = text.find('.');
+  std::string device = text.substr(0, std::min(dot, text.size()));
+  if (dash != std::string::npos && dash < device.size())
+    return Digits(device.substr(0, dash)) && Digits(device.substr(dash + 1)) &&
+           (dot == std::string::npos || Digits(text.substr(dot + 1)));
+  return Digits(device) && (dot == std::string::npos || Digits(text.substr(dot + 1)));
+}
+
+// The address tokens after the interface, the resource class (the last token when it is one)
+// already taken off.
+bool AddressFits(const std::string& interface, const std::vector<std::string>& t,
+                 const std::string& resourceClass) {
+  size_t n = t.size();
+  if (interface == "gpib") {
+    if (n == 0) return resourceClass == "intfc" || resourceClass == "servant";
+    return (resourceClass.empty() || resourceClass == "instr") && n <= 2 && Digits(t[0]) &&
+           (n == 1 || Digits(t[1]));
+  }
+  if (interface == "vxi" || interface == "gpib-vxi") {
+    if (resourceClass == "backplane") return n == 0 || (n == 1 && Digits(t[0]));
+    if (n == 0)
+      return resourceClass == "memacc" || (interface == "vxi" && resourceClass == "servant");
+    return (resourceClass.empty() || resourceClass == "instr") && n == 1 && Digits(t[0]);
+  }
+  if (interface == "tcpip") {
+    if (n == 0 || t[0].empty()) return false;
+    if (resourceClass == "socket") return n == 2 && Digits(t[1]);
+    return (resourceClass.empty() || resourceClass == "instr") && n <= 2 &&
+           (n == 1 || !t[1].empty());
+  }
+  if (interface == "usb")
+    return (resourceClass.empty() || resourceClass == "instr" || resourceClass == "raw") &&
+           (n == 3 || n == 4) && UsbId(t[0]) && UsbId(t[1]) && !t[2].empty() &&
+           (n == 3 || Digits(t[3]));
+  if (interface == "asrl") return n == 0 && (resourceClass.empty() || resourceClass == "instr");
+  if (interface == "pxi") {
+    if (resourceClass == "backplane") return n == 0 || (n == 1 && Digits(t[0]));
+    if (n == 0) return resourceClass == "memacc";
+    if (!resourceClass.empty() && resourceClass != "instr") return false;
+    if (n == 1) return PxiAddress(t[0]);
+    if (Numbered(t[0], "chassis"))
+      return Numbered(t[1], "slot") && (n == 2 || (n == 3 && Numbered(t[2], "func")));
+    return n <= 3 && Digits(t[0]) && Digits(t[1]) && (n == 2 || Digits(t[2]));
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string VisaResourceProblem(const std::string& resource) {
   if (resource.empty()) return "the I/O resource descriptor is empty: no instrument can be reached";
-  // board numbers are optional everywhere; addresses are decimal, USB ids decimal or hex.
-  static const std::regex kForms(
-      "GPIB\\d*::\\d+(::\\d+)?(::INSTR)?|GPIB\\d*::(INTFC|SERVANT)"
-      "|GPIB-VXI\\d*::\\d+(::INSTR)?|GPIB-VXI\\d*::MEMACC|GPIB-VXI\\d*(::\\d+)?::BACKPLANE"
-      "|TCPIP\\d*::([^:\\s\\[\\]]+|\\[[0-9a-f:.]+\\])(::[^:\\s]+)?(::INSTR)?"
-      "|TCPIP\\d*::([^:\\s\\[\\]]+|\\[[0-9a-f:.]+\\])::\\d+::SOCKET"
-      "|USB\\d*::(0x[0-9a-f]{1,4}|\\d+)::(0x[0-9a-f]{1,4}|\\d+)::[^:\\s]+(::\\d+)?(::(INSTR|RAW))?"
-      "|ASRL(\\d+|/[^:\\s]+)(::INSTR)?"
-      "|PXI\\d*::\\d+(-\\d+)?(\\.\\d+)?(::INSTR)?|PXI\\d*::\\d+::\\d+(::\\d+)?(::INSTR)?"
-      "|PXI\\d*::CHASSIS\\d+::SLOT\\d+(::FUNC\\d+)?(::INSTR)?|PXI\\d*::MEMACC"
-      "|PXI\\d*(::\\d+)?::BACKPLANE"
-      "|VXI\\d*::\\d+(::INSTR)?|VXI\\d*::(MEMACC|SERVANT)|VXI\\d*(::\\d+)?::BACKPLANE",
-      std::regex::icase | std::regex::optimize);
-  if (std::regex_match(resource, kForms)) return std::string();
+  std::string text;
+  for (char c : resource) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  // An IPv6 host is bracketed and holds colons of its own: take it whole.
+  std::vector<std::string> tokens;
+  for (size_t at = 0;;) {
+    size_t end = text.compare(at, 1, "[") == 0 ? text.find(']', at) : at;
+    end = end == std::string::npos ? std::string::npos : text.find("::", end);
+    tokens.push_back(text.substr(at, end - at));
+    if (end == std::string::npos) break;
+    at = end + 2;
+  }
+  bool fits = text.find_first_of(" \t\r\n") == std::string::npos;
+  // The interface and its board number; a serial port may be named by its device path.
+  std::string interface, board = tokens[0];
+  for (const char* name : {"gpib-vxi", "gpib", "tcpip", "usb", "asrl", "pxi", "vxi"})
+    if (board.compare(0, std::strlen(name), name) == 0) {
+      interface = name;
+      board = board.substr(interface.size());
+      break;
+    }
+  fits = fits && !interface.empty() &&
+         (board.empty() || Digits(board) || (interface == "asrl" && board[0] == '/'));
+  std::vector<std::string> address(tokens.begin() + 1, tokens.end());
+  std::string resourceClass;
+  for (const char* name : {"instr", "intfc", "servant", "memacc", "backplane", "socket", "raw"})
+    if (!address.empty() && address.back() == name) {
+      resourceClass = name;
+      address.pop_back();
+      break;
+    }
+  if (fits && AddressFits(interface, address, resourceClass)) return std::string();
   return "'" + resource +
          "' is not a VISA resource string (such as GPIB0::22::INSTR, TCPIP0::10.0.4.21::INSTR, "
          "USB0::0x0957::0x1796::MY123::INSTR, ASRL1::INSTR, PXI0::3-4::INSTR, VXI0::8::INSTR)";
