@@ -188,8 +188,9 @@ int RunSoftwareModule(const Request& r) {
       Attempt("removing software module " + name, [&] { modules.destroy(module); });
       std::string said = "removed software module " + name;
       if (!linked.empty())
-        said += "; " + Join(linked) + " keep" + (linked.size() == 1 ? "s" : "") +
-                " its name and link to it again when it is added back";
+        said += "; " + Join(linked) +
+                (linked.size() == 1 ? " keeps its name and is" : " keep its name and are") +
+                " linked again when the module is added back";
       return Changed(said);
     }
     bool adding = r.verb == kAdd;
