@@ -33,14 +33,14 @@ namespace {
 [[maybe_unused]] const bool kApiLockMade = (ApiLock(), true);
 }  // namespace
 
-ViStatus Report(const zav::Error& error) noexcept {
+ViStatus Report(const zav::tZavError& error) noexcept {
   ZavSession_SetError(0, error.code(), error.what());
   return error.code();
 }
 
 ViStatus ReportUnrecoverable() noexcept {
   try {
-    return Report(zav::Error(ZAVCONFIG_ERROR_UNRECOVERABLE, "Unrecoverable system error."));
+    return Report(zav::tZavError(ZAVCONFIG_ERROR_UNRECOVERABLE, "Unrecoverable system error."));
   } catch (...) {
     // Not even the message could be built: record the same text from a constant, which the
     // error library keeps (cut if need be) without allocating.
