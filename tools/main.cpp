@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "commands.hpp"
+#include "platform/install_dirs.h"
+#include "platform/registry.h"
 
 namespace {
 
@@ -70,9 +72,11 @@ int main(int argc, char** argv) {
   CLI::App app{"Look into, check and change configuration stores and the registry.", "zavconfig"};
   app.set_version_flag("--version", "zavconfig " ZAV_TOOL_VERSION);
   app.require_subcommand(1);
+  const std::string systemRegistry = zav::platform::SystemRegistryPath();
   app.footer(
       "Exit status: 0 done, 1 the store or registry is at fault, 2 usage error.\n"
-      "The registry read is $ZAV_REGISTRY, else " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini.");
+      "The registry read is $ZAV_REGISTRY when set, else $XDG_CONFIG_HOME/zav/registry.ini\n"
+      "(~/.config/zav/registry.ini) when it exists, else " + systemRegistry + ".");
   std::function<int()> run;
 
   InitOptions init;
@@ -80,12 +84,14 @@ int main(int argc, char** argv) {
       "init",
       "Write a registry (data directory, master store) and create an empty master store; "
       "never overwrites a value or a store");
-  auto* system =
-      initCmd->add_flag("--system", init.system, "Write " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini");
-  initCmd->add_flag("--user", init.user, "Write $XDG_CONFIG_HOME/zav/registry.ini")
+  auto* system = initCmd->add_flag("--system", init.system, "Write " + systemRegistry);
+  initCmd
+      ->add_flag("--user", init.user,
+                 "Write $XDG_CONFIG_HOME/zav/registry.ini (~/.config/zav/registry.ini)")
       ->excludes(system);
-  initCmd->add_option("--data-dir", init.dataDir,
-                      "Directory of the schema (default " ZAV_TOOL_DATADIR ")");
+  initCmd->add_option(
+      "--data-dir", init.dataDir,
+      "Directory of the schema (default " + std::string(zav::platform::InstallDataDir()) + ")");
   initCmd->add_option("--master-store", init.masterStore, "Master store path");
   initCmd->callback([&] { run = [&] { return Init(init); }; });
 
