@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -198,6 +199,25 @@ TEST(CliRegistry, RegistriesTheLibraryDoesNotReadAreNeverReplaced) {
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(Contains(r.err, "readonly.ini is read-only; nothing was written")) << r.err;
   EXPECT_EQ(ReadFile(run.dir.File("readonly.ini")), secret);
+}
+
+// While another editor holds the registry's lock, init waits for it instead of writing.
+TEST(CliRegistry, InitWaitsForTheRegistryLock) {
+  Home run;
+  const std::string ini = run.dir.File("registry.ini"), before = "[Software\\ZAV]\nZavDataDir=/keep/\n";
+  ScopedEnv use("ZAV_REGISTRY", ini.c_str());
+  WriteFile(ini, before);
+  const int held = open((ini + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  Result result{};
+  std::thread init([&] { result = run({"init", "--master-store", run.store}); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(ReadFile(ini), before);
+  close(held);
+  init.join();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFile(ini), before + "\n" + kServer + "\nMasterStore=" + run.store + "\n");
+  EXPECT_FALSE(zavtest::FileExists(ini + ".lock"));
 }
 
 TEST(CliRegistry, DoctorShowsTheSearchAndNamesEachMistakeWithItsFix) {

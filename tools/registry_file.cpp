@@ -84,12 +84,6 @@ bool RegistryFile::setIfEmpty(const std::string& section, const std::string& key
 }
 
 void RegistryFile::save() const {
-  // The save replaces the file a link leads to, so the directories to create are those of
-  // the link's target when the registry is a link.
-  std::error_code ec;
-  std::filesystem::path target = std::filesystem::weakly_canonical(path_, ec);
-  if (ec) target = path_;
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
   std::string error;
   if (!zp::WriteFileAtomically(path_, file_.text.data(), file_.text.size(), error))
     throw std::runtime_error("cannot write " + path_ + ": " + error);

@@ -44,7 +44,7 @@ class RegistryFile {
   // already has a value.
   bool setIfEmpty(const std::string& section, const std::string& key, const std::string& value);
   // Writes the text back with the library's atomic save (links followed, mode and owner kept,
-  // synced); creates missing directories. Throws std::runtime_error.
+  // synced). Throws std::runtime_error.
   void save() const;
 
  private:

@@ -59,10 +59,12 @@ std::string BaseDirectory(const char* name, const char* fallback) {
 // Creates an empty store at path through the library. The library names the registry's master
 // store in every document it writes and insists that file exists, so a placeholder is put in
 // place first and taken away again if writing fails.
-void CreateStore(const std::string& path, const std::string& registry) {
+// Returns false, changing nothing, when the store appeared meanwhile (another init made it).
+bool CreateStore(const std::string& path, const std::string& registry) {
   std::filesystem::path target(path);
   if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path());
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0 && errno == EEXIST) return false;
   if (fd < 0) throw std::runtime_error("cannot create " + path + ": " + std::strerror(errno));
   ::close(fd);
   setenv("ZAV_REGISTRY", registry.c_str(), 1);
@@ -73,6 +75,7 @@ void CreateStore(const std::string& path, const std::string& registry) {
     std::remove(path.c_str());
     throw;
   }
+  return true;
 }
 
 // What a user runs so that the library reads `target` instead of what it reads now.
@@ -88,24 +91,66 @@ std::string HowToUse(const std::string& target, const zp::tRegistrySearch& now) 
   return "  export ZAV_REGISTRY=" + target + "\n";
 }
 
-// The registry lines and their edit; returns the status of the command.
-int WriteRegistry(const std::string& target, const std::string& master, const std::string& dataDir,
-                  bool& created, bool& setMaster, bool& setDataDir, RegistryFile& registry) {
+// What init did to the registry.
+struct RegistryEdit {
+  bool created = false, setMaster = false, setDataDir = false;
+};
+
+// Why init must leave a registry alone; "" when it may fill it in.
+std::string Refusal(const RegistryFile& registry) {
   const std::string nothing = "; nothing was written";
   if (registry.state() != RegistryState::kRead && registry.state() != RegistryState::kMissing)
-    return Fail("init", "the registry " + target + " " + registry.whyNotRead() + nothing);
+    return "the registry " + registry.path() + " " + registry.whyNotRead() + nothing;
   if (registry.binary())
-    return Fail("init", "the registry " + target + " holds binary data, not INI text" + nothing);
-  created = registry.state() == RegistryState::kMissing;
-  setMaster = registry.setIfEmpty(kServerSection, kMasterStoreKey, master);
-  setDataDir = registry.setIfEmpty(kZavSection, kDataDirKey, dataDir);
-  if (!setMaster && !setDataDir) return kOk;
-  // The save would replace a read-only file as long as its directory is writable; the mode
-  // says the owner does not want it changed.
-  if (!created && access(target.c_str(), W_OK) != 0 && errno != ENOENT)
-    return Fail("init", "the registry " + target + " is read-only" + nothing);
+    return "the registry " + registry.path() + " holds binary data, not INI text" + nothing;
+  return "";
+}
+
+// Fills in the values the registry lacks. A registry that lacks nothing is only read; otherwise
+// it is read again and written under its lock, so that two inits at once never lose each
+// other's value. Returns the status of the command.
+int WriteRegistry(const std::string& master, const std::string& dataDir, RegistryFile& registry,
+                  RegistryEdit& edit) {
+  if (std::string refusal = Refusal(registry); !refusal.empty()) return Fail("init", refusal);
+  RegistryFile planned = registry;
+  const bool lacksMaster = planned.setIfEmpty(kServerSection, kMasterStoreKey, master);
+  const bool lacksDataDir = planned.setIfEmpty(kZavSection, kDataDirKey, dataDir);
+  if (!lacksMaster && !lacksDataDir) return kOk;
+
+  const std::string path = registry.path();
+  const std::string nothing = "; nothing was written";
+  // The save would replace a read-only file as long as its folder is writable; the mode says
+  // the owner does not want it changed.
+  auto readOnly = [&] {
+    return registry.state() == RegistryState::kRead && access(path.c_str(), W_OK) != 0;
+  };
+  if (readOnly()) return Fail("init", "the registry " + path + " is read-only" + nothing);
   try {
+    // The lock file goes beside the file a link leads to, whose folder may not exist yet.
+    std::error_code ec;
+    std::filesystem::path real = std::filesystem::weakly_canonical(path, ec);
+    if (ec) real = path;
+    const std::filesystem::path folder = real.has_parent_path() ? real.parent_path() : ".";
+    std::filesystem::create_directories(folder, ec);
+    if (access(folder.c_str(), W_OK) != 0)
+      return Fail("init", "cannot write the registry " + path + " in " + folder.string() + ": " +
+                              std::strerror(errno) + nothing);
+    zav::FileLock lock(path);
+    registry = RegistryFile(path);
+    if (std::string refusal = Refusal(registry); !refusal.empty()) return Fail("init", refusal);
+    edit.created = registry.state() == RegistryState::kMissing;
+    edit.setMaster = registry.setIfEmpty(kServerSection, kMasterStoreKey, master);
+    edit.setDataDir = registry.setIfEmpty(kZavSection, kDataDirKey, dataDir);
+    if (!edit.setMaster && !edit.setDataDir) return kOk;  // another init filled them meanwhile
+    if (readOnly()) return Fail("init", "the registry " + path + " is read-only" + nothing);
     registry.save();
+  } catch (const zav::EditError& e) {
+    // The lock's message speaks of stores; this lock is the registry's.
+    std::string message = e.what();
+    const std::string store = "the store is locked";
+    if (size_t at = message.find(store); at != std::string::npos)
+      message.replace(at, store.size(), "the registry is locked");
+    return Fail("init", message);
   } catch (const std::exception& e) {
     return Fail("init", e.what());
   }
@@ -138,30 +183,28 @@ int Init(const InitOptions& options) {
   if (dataDir.back() != '/') dataDir += '/';
 
   RegistryFile registry(target);
-  bool created = false, setMaster = false, setDataDir = false;
-  if (int status = WriteRegistry(target, master, dataDir, created, setMaster, setDataDir, registry))
-    return status;
-  std::cout << "registry      " << target << (created ? "  (created)" : "") << "\n";
+  RegistryEdit edit;
+  if (int status = WriteRegistry(master, dataDir, registry, edit)) return status;
+  std::cout << "registry      " << target << (edit.created ? "  (created)" : "") << "\n";
   std::cout << "  MasterStore " << registry.value(kServerSection, kMasterStoreKey)
-            << (setMaster ? "  (set)" : "  (kept: already set)") << "\n";
+            << (edit.setMaster ? "  (set)" : "  (kept: already set)") << "\n";
   std::cout << "  ZavDataDir  " << registry.value(kZavSection, kDataDirKey)
-            << (setDataDir ? "  (set)" : "  (kept: already set)") << "\n";
+            << (edit.setDataDir ? "  (set)" : "  (kept: already set)") << "\n";
   // Which file the library reads now that this one may exist.
   const zp::tRegistrySearch after = zp::SearchRegistry();
 
   std::string store = registry.value(kServerSection, kMasterStoreKey);
-  if (Exists(store)) {
-    std::cout << "master store  " << store << "  (kept: exists)\n";
-  } else {
+  bool created = false;
+  if (!Exists(store)) {
     try {
-      CreateStore(store, target);
+      created = CreateStore(store, target);
     } catch (const zav::Error& e) {
       return Fail("init: creating " + store, e.what());
     } catch (const std::exception& e) {
       return Fail("init", e.what());
     }
-    std::cout << "master store  " << store << "  (created, empty)\n";
   }
+  std::cout << "master store  " << store << (created ? "  (created, empty)\n" : "  (kept: exists)\n");
   if (after.Chosen().path != target)
     std::cout << "\nThe library reads " << after.Chosen().path << " now. To use this registry:\n"
               << HowToUse(target, after);
