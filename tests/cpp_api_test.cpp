@@ -137,7 +137,17 @@ TEST(CppApi, GivesBackEveryHandleItTakes) {
     }
     zav::HardwareAsset asset = moved.hardwareAssets().create("Spare");
     zav::HardwareAsset owner = std::move(asset);
-    moved.hardwareAssets().destroy(owner);
+    // Assigning over an item or a store lets go of what was there: the handle is disposed, the
+    // store closed.
+    zav::HardwareAssetCollection assets = moved.hardwareAssets();
+    const ViSession overwritten = assets.handle();
+    assets = moved.hardwareAssets();
+    EXPECT_EQ(ZavConfig_DisposeHandle(overwritten), ZAVCONFIG_ERROR_INVALID_HANDLE);
+    zav::Store other;
+    const ViSession closed = other.handle();
+    other = zav::Store();
+    EXPECT_EQ(ZavConfig_Close(closed), ZAVCONFIG_ERROR_INVALID_HANDLE);
+    assets.destroy(owner);
     CodeOf([&] { moved.logicalNames().get("Nope"); });
     moved.logicalNames().find("Nope");
     moved.serialize(dir.File("copy.xml"));
