@@ -56,7 +56,7 @@ TEST(PlatformRegistry, ReadsOnlySmallRegularFiles) {
   WriteFile(fits, std::string(zp::kMaxRegistrySize, ';'));
   const std::pair<std::string, zp::tRegistryState> cases[] = {
       {dir.File("absent"), zp::tRegistryState::kMissing},
-      {dir.File("absent/below"), zp::tRegistryState::kMissing},
+      {fits + "/below", zp::tRegistryState::kMissing},
       {dir.path(), zp::tRegistryState::kNotRegular},
       {fifo, zp::tRegistryState::kNotRegular},
       {big, zp::tRegistryState::kTooLarge},
