@@ -11,5 +11,5 @@ while IFS= read -r -d '' file; do
     missing=1
   fi
 done < <(find "$root"/src "$root"/include "$root"/tests "$root"/tools "$root"/bench "$root"/fuzz \
-           "$root"/examples -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.hpp' \) -print0)
+           "$root"/examples "$root"/docs -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.hpp' \) -print0)
 exit $missing

@@ -8,6 +8,8 @@
 
 #include "cli.hpp"
 #include "commands.hpp"
+#include "platform/install_dirs.h"
+#include "platform/registry.h"
 #include "text.hpp"
 
 namespace {
@@ -26,16 +28,19 @@ class Formatter : public CLI::Formatter {
 };
 
 void AddSetupCommands(CLI::App& app, Action& action, InitOptions& init) {
+  const std::string systemRegistry = zav::platform::SystemRegistryPath();
   auto* initCmd = app.add_subcommand(
       "init",
       "Write a registry (data directory, master store) and create an empty master store; "
       "never overwrites a value or a store");
-  auto* system =
-      initCmd->add_flag("--system", init.system, "Write " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini");
-  initCmd->add_flag("--user", init.user, "Write $XDG_CONFIG_HOME/zav/registry.ini")
+  auto* system = initCmd->add_flag("--system", init.system, "Write " + systemRegistry);
+  initCmd
+      ->add_flag("--user", init.user,
+                 "Write $XDG_CONFIG_HOME/zav/registry.ini (~/.config/zav/registry.ini)")
       ->excludes(system);
-  initCmd->add_option("--data-dir", init.dataDir,
-                      "Directory of the schema (default " ZAV_TOOL_DATADIR ")");
+  initCmd->add_option(
+      "--data-dir", init.dataDir,
+      "Directory of the schema (default " + std::string(zav::platform::InstallDataDir()) + ")");
   initCmd->add_option("--master-store", init.masterStore, "Master store path");
   initCmd->callback([&] { action = [&] { return Init(init); }; });
 
@@ -201,7 +206,9 @@ int main(int argc, char** argv) {
   app.footer(
       "Every item kind has the commands add, set, remove and list: zavconfig KIND --help.\n"
       "Exit status: 0 done, 1 the store or registry is at fault, 2 usage error.\n"
-      "The registry read is $ZAV_REGISTRY, else " ZAV_TOOL_SYSCONFDIR "/zav/registry.ini.");
+      "The registry read is $ZAV_REGISTRY when set, else $XDG_CONFIG_HOME/zav/registry.ini\n"
+      "(~/.config/zav/registry.ini) when it exists, else " +
+      zav::platform::SystemRegistryPath() + ".");
   Action action;
   InitOptions init;
   StoreCommandArgs storeArgs;

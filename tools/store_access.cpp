@@ -18,20 +18,14 @@ bool Mentions(const zav::Error& error, const char* text) {
   return std::strstr(error.what(), text) != nullptr;
 }
 
-// "the registry /etc/zav/registry.ini (the default: ZAV_REGISTRY is not set)"
-std::string RegistryLabel(const RegistryChoice& choice) {
-  return "the registry " + choice.path +
-         (choice.fromEnvironment ? " (from ZAV_REGISTRY)"
-                                 : " (the default: ZAV_REGISTRY is not set)");
-}
-
 std::vector<std::string> RegistryHints(bool aboutMaster) {
-  RegistryChoice choice = CurrentRegistry();
-  RegistryFile registry(choice.path);
-  std::string label = RegistryLabel(choice);
+  const zav::platform::tRegistrySearch search = zav::platform::SearchRegistry();
+  RegistryFile registry(search.Chosen().path);
+  // "the registry /etc/zav/registry.ini (the system registry: ZAV_REGISTRY is not set ...)"
+  const std::string label = "the registry " + registry.path() + " (" + WhyChosen(search) + ")";
   std::string problem;
-  if (!registry.exists()) {
-    problem = label + " does not exist or cannot be read";
+  if (!registry.read()) {
+    problem = label + " " + registry.whyNotRead();
   } else if (aboutMaster) {
     std::string master = registry.value(kServerSection, kMasterStoreKey);
     problem = master.empty()
