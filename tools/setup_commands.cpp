@@ -37,13 +37,15 @@ std::string BaseDirectory(const char* name, const char* fallback) {
   return "";
 }
 
-// Creates an empty store at path through the library. The library names the registry's master
+// Creates an empty store at path through the library, under the store's lock, so that an
+// editor of the same store never reads it half made. The library names the registry's master
 // store in every document it writes and insists that file exists, so a placeholder is put in
 // place first and taken away again if writing fails.
 // Returns false, changing nothing, when the store appeared meanwhile (another init made it).
 bool CreateStore(const std::string& path, const std::string& registry) {
   std::filesystem::path target(path);
   if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path());
+  zav::FileLock lock(path);
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0 && errno == EEXIST) return false;
   if (fd < 0) throw std::runtime_error("cannot create " + path + ": " + std::strerror(errno));
