@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "commands.hpp"
+#include "station_commands.hpp"
 
 namespace {
 
@@ -193,6 +194,8 @@ int main(int argc, char** argv) {
       return SetValue(file, "asset", hardware, component, value);
     };
   });
+
+  AddStationCommands(app, run);
 
   try {
     app.parse(argc, argv);

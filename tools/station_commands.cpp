@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+// Stores kept in version control: semantic diff, three-way merge, JSON import and export, and
+// the git configuration that puts the first two behind `git diff` and `git merge`.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iostream>
+
+#include "commands.hpp"
+#include "station_commands.hpp"
+#include "store_compare.hpp"
+
+namespace zavtool {
+
+namespace {
+
+// diff(1)'s exit statuses: the stores are the same, they differ, or one could not be compared.
+enum DiffExit { kSame = 0, kDifferent = 1, kTrouble = 2 };
+
+// What git hands over for a file that does not exist on one side (/dev/null), or for the base
+// of a file both branches added (an empty file), is an empty store.
+bool Absent(const std::string& path) {
+  struct stat st;
+  return path == "/dev/null" || (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0);
+}
+
+Node Load(const std::string& path) {
+  if (Absent(path)) return Capture(zav::Store());
+  try {
+    return Capture(zav::Store::open(path));
+  } catch (const zav::Error& e) {
+    throw zav::Error(e.code(), path + ": " + e.what());
+  }
+}
+
+struct Options {
+  std::vector<std::string> files;
+  std::string output;
+  bool json = false, ours = false, theirs = false, lines = false;
+  bool global = false, print = false;
+  std::string pattern = "*.xml";
+};
+
+int DiffCommand(const Options& o) {
+  // git runs an external diff as: path old-file old-hex old-mode new-file new-hex new-mode, and
+  // stops at a non-zero exit; the two files are the second and the fifth.
+  bool git = o.files.size() == 7;
+  if (!git && o.files.size() != 2) {
+    std::cerr << "zavconfig: diff: give two stores (or the seven arguments git gives an external "
+                 "diff)\n";
+    return kUsage;
+  }
+  try {
+    Node a = Load(o.files[git ? 1 : 0]), b = Load(o.files[git ? 4 : 1]);
+    std::vector<Change> changes = Diff(a, b);
+    if (o.json) {
+      std::cout << ChangesJson(changes).dump(2) << "\n";
+    } else {
+      if (git && !changes.empty()) std::cout << "zavconfig diff " << o.files[0] << "\n";
+      PrintChanges(changes, std::cout);
+    }
+    return git || changes.empty() ? kSame : kDifferent;
+  } catch (const zav::Error& e) {
+    Fail("diff", e.what());
+    return kTrouble;
+  }
+}
+
+int MergeCommand(const Options& o) {
+  const std::string& target = o.output.empty() ? o.files[1] : o.output;
+  Side side = o.ours ? Side::Ours : o.theirs ? Side::Theirs : Side::None;
+  MergeResult merged;
+  try {
+    merged = Merge(Load(o.files[0]), Load(o.files[1]), Load(o.files[2]), side);
+  } catch (const zav::Error& e) {
+    Fail("merge", e.what());
+    return kTrouble;
+  }
+  const char* settled = side == Side::Ours ? " (took ours)" : side == Side::Theirs ? " (took theirs)" : "";
+  for (const Conflict& c : merged.conflicts) std::cout << "conflict: " << ConflictText(c) << settled << "\n";
+  if (!merged.conflicts.empty() && side == Side::None) {
+    Fail("merge", std::to_string(merged.conflicts.size()) +
+                      " conflict(s); nothing written (--ours or --theirs settles each for that "
+                      "side)");
+    return kFault;
+  }
+  try {
+    zav::Store store;
+    Build(merged.root, store);
+    store.serialize(target);
+  } catch (const std::exception& e) {
+    Fail("merge", std::string("cannot write the merged store to ") + target + ": " + e.what());
+    return kTrouble;
+  }
+  return kOk;
+}
+
+int ImportCommand(const Options& o) {
+  const std::string& source = o.files[0];
+  Json json;
+  try {
+    if (source == "-") {
+      json = Json::parse(std::cin);
+    } else {
+      std::ifstream in(source, std::ios::binary);
+      if (!in) return Fail("import", "cannot read " + source);
+      json = Json::parse(in);
+    }
+  } catch (const Json::exception& e) {
+    return Fail("import", (source == "-" ? std::string("standard input") : source) +
+                              " is not JSON: " + e.what());
+  }
+  try {
+    Node root = SnapshotFromJson(json);
+    zav::Store store;
+    Build(root, store);
+    store.serialize(o.output);
+    return kOk;
+  } catch (const std::exception& e) {
+    return Fail("import", e.what());
+  }
+}
+
+int ExportCommand(const Options& o) {
+  std::string file = o.files.empty() ? "" : o.files[0];
+  try {
+    OpenStore open = Open(file);
+    Node root = Capture(open.store);
+    if (o.lines)
+      PrintLines(root, std::cout);
+    else
+      std::cout << SnapshotJson(root, open.path).dump(2) << "\n";
+    return kOk;
+  } catch (const zav::Error& e) {
+    if (!o.lines || file.empty()) return Fail("export", e.what());
+    // git shows what textconv prints: a file that is not a readable store (one with conflict
+    // markers, say) is shown as it is rather than not at all.
+    std::ifstream in(file, std::ios::binary);
+    std::cout << "# not a store the library reads: " << e.what() << "\n" << in.rdbuf();
+    return kOk;
+  }
+}
+
+}  // namespace
+
+void AddStationCommands(CLI::App& app, std::function<int()>& run) {
+  static Options o;
+
+  auto* diff = app.add_subcommand(
+      "diff", "Show what differs between two stores, item by item (exit 0 same, 1 different)");
+  diff->add_option("STORES", o.files, "Two stores (or the seven arguments of a git external diff)")
+      ->required()
+      ->expected(2, 7);
+  diff->add_flag("--json", o.json, "Print JSON");
+  diff->callback([&] { run = [] { return DiffCommand(o); }; });
+
+  auto* merge = app.add_subcommand(
+      "merge", "Merge two changed versions of a store with their common base (a git merge driver)");
+  merge->add_option("STORES", o.files, "BASE OURS THEIRS")->required()->expected(3);
+  merge->add_option("-o,--output", o.output, "Write the result here (default: over OURS)");
+  auto* ours = merge->add_flag("--ours", o.ours, "Settle every conflict for ours and write");
+  merge->add_flag("--theirs", o.theirs, "Settle every conflict for theirs and write")->excludes(ours);
+  merge->callback([&] { run = [] { return MergeCommand(o); }; });
+
+  auto* import = app.add_subcommand(
+      "import", "Make a store from the JSON that `show --json` prints (- reads standard input)");
+  import->add_option("FILE", o.files, "JSON file, or -")->required()->expected(1);
+  import->add_option("-o,--output", o.output, "Store file to write")->required();
+  import->callback([&] { run = [] { return ImportCommand(o); }; });
+
+  auto* exportCmd = app.add_subcommand(
+      "export", "Print a store as JSON (as `show --json`), or with --lines one line per property");
+  exportCmd->add_option("FILE", o.files, "Store file (default: the master store)")->expected(0, 1);
+  exportCmd->add_flag("--lines", o.lines, "One line per item and property, for git's textconv");
+  exportCmd->callback([&] { run = [] { return ExportCommand(o); }; });
+
+  auto* git = app.add_subcommand(
+      "git-setup", "Make git diff and merge stores with zavconfig in this repository");
+  git->add_flag("--global", o.global, "For every repository of the user instead");
+  git->add_flag("--print", o.print, "Print the configuration instead of writing it");
+  git->add_option("--pattern", o.pattern, "Files that are stores (default: *.xml)");
+  git->callback([&] { run = [] { return GitSetup(o.global, o.print, o.pattern); }; });
+}
+
+}  // namespace zavtool
