@@ -186,7 +186,8 @@ class Merger {
     return result;
   }
 
-  // An item both sides renamed, each to another name, would otherwise come out twice.
+  // An item renamed on one side (removed, and added under another name with the same content)
+  // and removed or renamed otherwise on the other would otherwise come back, or come out twice.
   template <class Entry>
   void RenamedApart(const ListSpec& spec, const std::vector<Entry>& entries,
                     std::vector<std::optional<Node>>& kept, const std::string& path) {
@@ -207,9 +208,11 @@ class Merger {
     for (size_t g : gone) {
       const Node& base = *entries[g].b;
       std::optional<size_t> o = renamed(base, ours), t = renamed(base, theirs);
-      if (!o || !t) continue;
-      Record(ItemPath(path, spec.child, base.key), "name", base.key, kept[*o]->key, kept[*t]->key);
-      kept[resolve_ == Side::Theirs ? *o : *t].reset();
+      if (!o && !t) continue;
+      Record(ItemPath(path, spec.child, base.key), "name", base.key,
+             o ? kept[*o]->key : "(removed)", t ? kept[*t]->key : "(removed)");
+      std::optional<size_t> dropped = resolve_ == Side::Theirs ? o : t;
+      if (dropped) kept[*dropped].reset();
     }
   }
 
@@ -272,14 +275,18 @@ class References {
   }
 
  private:
+  // Views into the merged store: taken again whenever an item is added to it. Sessions and
+  // driver sessions share one set of names.
   void Index() {
-    for (std::unordered_set<std::string>& names : names_) names.clear();
+    for (std::unordered_set<std::string_view>& names : names_) names.clear();
     const size_t lists[] = {store::Apis, store::Modules, store::Assets, store::DriverSessions,
                             store::Sessions};
-    for (size_t l : lists)
-      // Sessions and driver sessions share one set of names.
-      for (const Node& n : root_.lists[l])
-        names_[l == store::Sessions ? size_t{store::DriverSessions} : l].insert(n.key);
+    for (size_t l : lists) {
+      std::unordered_set<std::string_view>& names =
+          names_[l == store::Sessions ? size_t{store::DriverSessions} : l];
+      names.reserve(names.size() + root_.lists[l].size());
+      for (const Node& n : root_.lists[l]) names.insert(n.key);
+    }
   }
   bool Exists(Target target, const std::string& key) const {
     switch (target) {
@@ -369,7 +376,7 @@ class References {
   const Node& base_;
   const Node& ours_;
   const Node& theirs_;
-  std::unordered_set<std::string> names_[6];
+  std::unordered_set<std::string_view> names_[6];
   bool restored_ = false;
 };
 
