@@ -107,23 +107,31 @@ Json ValueJson(const Value& v, Target target) {
   return nullptr;
 }
 
+// Whether a property that holds a new item's default is worth a line of its own: a setting's
+// value and a range's bounds are, an empty text, a flag that is off or help topic 0 are not.
+bool Shown(Kind kind, size_t prop, const Value& v) {
+  if (std::holds_alternative<std::monostate>(v)) return false;
+  if (kind == Kind::PhysicalRange || kind == Kind::VirtualRange) return true;
+  if (kind == Kind::DataComponent && prop == component::Val) return true;
+  const std::string* text = std::get_if<std::string>(&v);
+  const bool* flag = std::get_if<bool>(&v);
+  const int64_t* number = std::get_if<int64_t>(&v);
+  return !(text && text->empty()) && !(flag && !*flag) && !(number && *number == 0);
+}
+
 void Lines(Kind kind, const Node& n, const std::string& path, std::ostream& out) {
   const KindSpec& spec = Spec(kind);
   if (kind != Kind::Store) out << path << "\n";
   const std::string prefix = kind == Kind::Store ? "" : path + "  ";
-  for (size_t i = 0; i < n.props.size(); ++i) {
-    const Value& v = n.props[i];
-    const std::string* text = std::get_if<std::string>(&v);
-    const bool* flag = std::get_if<bool>(&v);
-    if (std::holds_alternative<std::monostate>(v) || (text && text->empty()) || (flag && !*flag))
-      continue;
-    // A published API's key already says all its properties.
-    if (kind == Kind::PublishedApi) break;
-    out << prefix << spec.props[i].name << " = " << ValueText(v, spec.props[i].target) << "\n";
-  }
+  // A published API's key already says all its properties.
+  for (size_t i = 0; i < n.props.size() && kind != Kind::PublishedApi; ++i)
+    if (Shown(kind, i, n.props[i]))
+      out << prefix << spec.props[i].name << " = " << ValueText(n.props[i], spec.props[i].target)
+          << "\n";
   for (size_t l = 0; l < n.lists.size(); ++l)
     for (const Node& child : n.lists[l])
-      Lines(spec.lists[l].child, child, ItemPath(kind == Kind::Store ? "" : path, spec.lists[l].child, child.key), out);
+      Lines(spec.lists[l].child, child,
+            ItemPath(kind == Kind::Store ? "" : path, spec.lists[l].child, child.key), out);
 }
 
 }  // namespace
