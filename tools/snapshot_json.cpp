@@ -283,7 +283,17 @@ std::string TypeOf(Object& o, const Json* value, const Json* api) {
   o.Fail("needs a \"type\"");
 }
 
-Node ComponentFrom(const Json& j, const std::string& parent) {
+// Structures and physical names nest; a store document holds at most 256 levels, which these
+// reach at about half as many, so deeper input is refused before it could exhaust the stack.
+constexpr int kMostNesting = 120;
+
+void CheckNesting(const Object& o, int depth) {
+  if (depth > kMostNesting)
+    o.Fail("is nested more than " + std::to_string(kMostNesting) +
+           " levels deep: a store document cannot hold it");
+}
+
+Node ComponentFrom(const Json& j, const std::string& parent, int depth = 0) {
   using namespace component;
   Object o(j, parent + "data component");
   Node n{o.Name(), std::vector<zavtool::Value>(10), std::vector<std::vector<Node>>(1)};
@@ -335,7 +345,9 @@ Node ComponentFrom(const Json& j, const std::string& parent) {
   const Json& members = o.Array("members");
   if (type != "Structure" && !members.empty())
     o.Fail("is a " + type + ": only structures have members");
-  for (const Json& m : members) n.lists[Members].push_back(ComponentFrom(m, where + " / "));
+  if (!members.empty()) CheckNesting(o, depth + 1);
+  for (const Json& m : members)
+    n.lists[Members].push_back(ComponentFrom(m, where + " / ", depth + 1));
   if (api && type != "APIReference")
     o.Fail("is a " + type + ": only API references have a published API");
   if (api && !api->is_null()) n.props[Api] = ApiKeyFrom(*api, where + " published API");
@@ -349,7 +361,7 @@ std::vector<Node> ComponentsFrom(Object& o, const std::string& where) {
   return list;
 }
 
-Node PhysicalFrom(const Json& j, const std::string& parent) {
+Node PhysicalFrom(const Json& j, const std::string& parent, int depth = 0) {
   Object o(j, parent + "physical name");
   Node n{o.Name(), {}, std::vector<std::vector<Node>>(2)};
   std::string where = parent + ItemLabel(Kind::PhysicalName, n.key);
@@ -363,8 +375,10 @@ Node PhysicalFrom(const Json& j, const std::string& parent) {
     range.Done();
     n.lists[physical::Ranges].push_back(std::move(rn));
   }
-  for (const Json& c : o.Array("children"))
-    n.lists[physical::Children].push_back(PhysicalFrom(c, where + " / "));
+  const Json& children = o.Array("children");
+  if (!children.empty()) CheckNesting(o, depth + 1);
+  for (const Json& c : children)
+    n.lists[physical::Children].push_back(PhysicalFrom(c, where + " / ", depth + 1));
   o.Done();
   return n;
 }

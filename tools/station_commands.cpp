@@ -136,6 +136,7 @@ int ExportCommand(const Options& o) {
     // git shows what textconv prints: a file that is not a readable store (one with conflict
     // markers, say) is shown as it is rather than not at all.
     std::ifstream in(file, std::ios::binary);
+    if (!in) return Fail("export", e.what());
     std::cout << "# not a store the library reads: " << e.what() << "\n" << in.rdbuf();
     return kOk;
   }
