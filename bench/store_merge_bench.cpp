@@ -73,8 +73,8 @@ void Change(const std::string& base, const std::string& out, int side) {
   const std::string tag = side == 0 ? "Ours" : "Theirs";
   for (int i = 0; i < 100; ++i) {
     zav::HardwareAsset asset = assets.create(tag + "Asset" + std::to_string(i));
-    asset.setIoResourceDescriptor("TCPIP0::10.9." + std::to_string(side) + "." +
-                                  std::to_string(i) + "::INSTR");
+    asset.setIoResourceDescriptor("TCPIP0::10.9." + std::to_string(side) + "." + std::to_string(i) +
+                                  "::INSTR");
     zav::DriverSession d = drivers.create(tag + "Driver" + std::to_string(i));
     d.setHardwareAsset(asset);
     d.setSoftwareModule(store.softwareModules().at(static_cast<size_t>(i)));

@@ -39,7 +39,8 @@ class Generator {
       for (const std::string& api : apis_)
         if (Up(1)) m.lists[zavtool::module::Apis].push_back({api, {}, {}});
       std::shuffle(m.lists[0].begin(), m.lists[0].end(), rng_);
-      for (int p = Up(2); p > 0; --p) m.lists[zavtool::module::PhysicalNames].push_back(Physical(1));
+      for (int p = Up(2); p > 0; --p)
+        m.lists[zavtool::module::PhysicalNames].push_back(Physical(1));
       m.lists[zavtool::module::DataComponents] = Components(false);
       root.lists[s::Modules].push_back(std::move(m));
     }
@@ -86,8 +87,15 @@ class Generator {
   std::string Fresh(const std::string& prefix) { return prefix + std::to_string(next_++); }
   int Up(int most) { return std::uniform_int_distribution<int>(0, most)(rng_); }
   template <class T>
-  T Pick(std::vector<T> from) { return from[static_cast<size_t>(Up(static_cast<int>(from.size()) - 1))]; }
-  Value Text() { return Pick<std::string>({"", "plain", "a & b <c> \"d\"", "Gr\xC3\xBC\xC3\x9F" "e", " padded "}); }
+  T Pick(std::vector<T> from) {
+    return from[static_cast<size_t>(Up(static_cast<int>(from.size()) - 1))];
+  }
+  Value Text() {
+    return Pick<std::string>({"", "plain", "a & b <c> \"d\"",
+                              "Gr\xC3\xBC\xC3\x9F"
+                              "e",
+                              " padded "});
+  }
   Value Int() { return int64_t{Pick<int>({0, 1, -5, INT_MAX, INT_MIN})}; }
   Value Ref(const std::vector<Node>& targets) {
     if (targets.empty() || Up(3) == 0) return Value();
@@ -115,10 +123,10 @@ class Generator {
     Node n{Fresh("c"), std::vector<Value>(10), std::vector<std::vector<Node>>(1)};
     n.props[c::Type] = type;
     n.props[c::Description] = Text();
-    n.props[c::UsedInSession] = std::string(ofAsset && depth == 0 ? "None"
-                                            : type == "APIReference"
-                                                ? Pick<std::string>({"Optional", "Required"})
-                                                : Pick<std::string>({"None", "Optional", "Required"}));
+    n.props[c::UsedInSession] =
+        std::string(ofAsset && depth == 0    ? "None"
+                    : type == "APIReference" ? Pick<std::string>({"Optional", "Required"})
+                                             : Pick<std::string>({"None", "Optional", "Required"}));
     n.props[c::ReadOnly] = Up(1) == 1;
     n.props[c::HelpContextId] = Int();
     n.props[c::HelpFilePath] = Text();
@@ -126,7 +134,8 @@ class Generator {
     if (type == "Boolean") n.props[c::Val] = Up(1) == 1;
     if (type == "Integer") n.props[c::Val] = Int();
     // Six significant digits at most: what the store keeps of a real.
-    if (type == "Real") n.props[c::Val] = Pick<double>({0.0, -0.0, 0.5, -2.25, 1e-07, 123456, 3.14159});
+    if (type == "Real")
+      n.props[c::Val] = Pick<double>({0.0, -0.0, 0.5, -2.25, 1e-07, 123456, 3.14159});
     if (type == "String" || type == "APIReference") n.props[c::Val] = Text();
     if (type == "Integer" || type == "Real") n.props[c::Units] = Text();
     if (type == "Structure") n.lists[c::Members] = Components(ofAsset, depth + 1);
@@ -140,10 +149,10 @@ class Generator {
     size_t list;
   };
   void Places(Node& n, Kind kind, std::vector<Place>& out) {
-    const zavtool::KindSpec& spec = zavtool::Spec(kind);
+    const zavtool::KindLayout& layout = zavtool::Layout(kind);
     for (size_t l = 0; l < n.lists.size(); ++l) {
       if (!n.lists[l].empty()) out.push_back({&n, kind, l});
-      for (Node& child : n.lists[l]) Places(child, spec.lists[l].child, out);
+      for (Node& child : n.lists[l]) Places(child, layout.lists[l].child, out);
     }
   }
 
@@ -154,11 +163,11 @@ class Generator {
                              : list == zavtool::store::Assets ? zavtool::Target::HardwareAsset
                                                               : zavtool::Target::AnySession;
     std::function<void(Node&, Kind)> walk = [&](Node& n, Kind kind) {
-      const zavtool::KindSpec& spec = zavtool::Spec(kind);
+      const zavtool::KindLayout& layout = zavtool::Layout(kind);
       for (size_t i = 0; i < n.props.size(); ++i)
-        if (spec.props[i].target == target && n.props[i] == Value(key)) n.props[i] = to;
+        if (layout.props[i].target == target && n.props[i] == Value(key)) n.props[i] = to;
       for (size_t l = 0; l < n.lists.size(); ++l)
-        for (Node& child : n.lists[l]) walk(child, spec.lists[l].child);
+        for (Node& child : n.lists[l]) walk(child, layout.lists[l].child);
     };
     walk(root, Kind::Store);
   }
@@ -168,7 +177,7 @@ class Generator {
     Places(root, Kind::Store, places);
     if (places.empty()) return;
     Place p = places[static_cast<size_t>(Up(static_cast<int>(places.size()) - 1))];
-    Kind child = zavtool::Spec(p.kind).lists[p.list].child;
+    Kind child = zavtool::Layout(p.kind).lists[p.list].child;
     std::vector<Node>& list = p.owner->lists[p.list];
     // Published APIs are their keys; the lists that refer to them keep to the ones there are.
     bool keyed = child == Kind::PublishedApi || child == Kind::ApiListEntry;
@@ -204,14 +213,17 @@ class Generator {
   void Change(Node& n, Kind kind, const Node& root) {
     if (n.props.empty() || kind == Kind::PublishedApi) return;
     size_t i = static_cast<size_t>(Up(static_cast<int>(n.props.size()) - 1));
-    const zavtool::PropSpec& spec = zavtool::Spec(kind).props[i];
+    const zavtool::PropLayout& layout = zavtool::Layout(kind).props[i];
     Value& v = n.props[i];
-    if (kind == Kind::DataComponent && (i == zavtool::component::Type || i == zavtool::component::UsedInSession))
+    if (kind == Kind::DataComponent &&
+        (i == zavtool::component::Type || i == zavtool::component::UsedInSession))
       return;
-    if (spec.target == zavtool::Target::SoftwareModule) v = Ref(root.lists[zavtool::store::Modules]);
-    if (spec.target == zavtool::Target::HardwareAsset) v = Ref(root.lists[zavtool::store::Assets]);
-    if (spec.target == zavtool::Target::AnySession) v = Ref(root.lists[zavtool::store::Sessions]);
-    if (spec.target != zavtool::Target::None) return;
+    if (layout.target == zavtool::Target::SoftwareModule)
+      v = Ref(root.lists[zavtool::store::Modules]);
+    if (layout.target == zavtool::Target::HardwareAsset)
+      v = Ref(root.lists[zavtool::store::Assets]);
+    if (layout.target == zavtool::Target::AnySession) v = Ref(root.lists[zavtool::store::Sessions]);
+    if (layout.target != zavtool::Target::None) return;
     if (auto* s = std::get_if<std::string>(&v)) *s += "+";
     if (auto* b = std::get_if<bool>(&v)) *b = !*b;
     if (auto* x = std::get_if<int64_t>(&v)) *x = *x == INT_MAX ? -1 : *x + 1;

@@ -32,8 +32,8 @@ bool Contains(const std::string& text, const std::string& part) {
 // Runs a shell command line in dir.
 Result Shell(const std::string& dir, const std::string& line) {
   TempDir capture;
-  std::string command = "cd '" + dir + "' && (" + line + ") >" + capture.File("out") + " 2>" +
-                        capture.File("err");
+  std::string command =
+      "cd '" + dir + "' && (" + line + ") >" + capture.File("out") + " 2>" + capture.File("err");
   int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(capture.File("out")),
           ReadFile(capture.File("err"))};
@@ -81,7 +81,8 @@ TEST(StationsCli, DiffAndMergeExitAsTheirNamesakes) {
   Work run;
   run.Variant("ours.xml", {"hardware-asset add Scope7 TCPIP0::10.0.7.3::INSTR",
                            "set-value --session DMM_Rack4_acme34 Timeout 5000"});
-  run.Variant("theirs.xml", {"logical-name add Spare", "set-value --session DMM_Rack4_acme34 Timeout 7000"});
+  run.Variant("theirs.xml",
+              {"logical-name add Spare", "set-value --session DMM_Rack4_acme34 Timeout 7000"});
 
   Result same = run("diff base.xml base.xml");
   EXPECT_EQ(same.status, 0);
@@ -91,7 +92,8 @@ TEST(StationsCli, DiffAndMergeExitAsTheirNamesakes) {
             "+ hardware-asset Scope7\n"
             "~ driver-session DMM_Rack4_acme34 / data-component Timeout: value: 2000 -> 5000\n");
   Result json = run("diff --json base.xml ours.xml");
-  EXPECT_TRUE(Contains(json.out, "\"property\": \"value\",\n      \"old\": 2000,\n      \"new\": 5000"))
+  EXPECT_TRUE(
+      Contains(json.out, "\"property\": \"value\",\n      \"old\": 2000,\n      \"new\": 5000"))
       << json.out;
   EXPECT_EQ(run("diff base.xml missing.xml").status, 2);
   // As git's external diff: seven arguments, exit 0 (git stops at anything else); a file that
@@ -151,7 +153,8 @@ TEST(StationsCli, GitMergesAndDiffsStoresThroughTheDrivers) {
   for (const std::string station : {"a", "b"}) {
     git("checkout -q -b " + station + " main");
     tool("hardware-asset add -f bench4.xml Scope_" + station + " TCPIP0::10.0.7." + station);
-    tool("driver-session add -f bench4.xml Scope_" + station + "_s --module acme34 --asset Scope_" + station);
+    tool("driver-session add -f bench4.xml Scope_" + station + "_s --module acme34 --asset Scope_" +
+         station);
     tool("logical-name add -f bench4.xml Scope" + station + " Scope_" + station + "_s");
     git("commit -q -am " + station);
   }
@@ -159,13 +162,15 @@ TEST(StationsCli, GitMergesAndDiffsStoresThroughTheDrivers) {
   git("merge -q --no-edit b");
   Result merged = Shell(repo, kTool + " export bench4.xml");
   EXPECT_EQ(merged.status, 0) << merged.err;  // the library reads it back
-  for (const char* name : {"\"Scope_a_s\"", "\"Scope_b_s\"", "\"Scopea\"", "\"Scopeb\"", "\"Scope_b\""})
+  for (const char* name :
+       {"\"Scope_a_s\"", "\"Scope_b_s\"", "\"Scopea\"", "\"Scopeb\"", "\"Scope_b\""})
     EXPECT_TRUE(Contains(merged.out, name)) << name;
 
   // Two stations set one setting differently: the merge stops and names the setting.
   for (const std::string station : {"c", "d"}) {
     git("checkout -q -b " + station + " main");
-    tool("set-value -f bench4.xml --session DMM_Rack4_acme34 Timeout " + std::string(station == "c" ? "5000" : "7000"));
+    tool("set-value -f bench4.xml --session DMM_Rack4_acme34 Timeout " +
+         std::string(station == "c" ? "5000" : "7000"));
     git("commit -q -am " + station);
   }
   Result clash = Shell(repo, "git merge --no-edit c");
@@ -180,8 +185,9 @@ TEST(StationsCli, GitMergesAndDiffsStoresThroughTheDrivers) {
   tool("set-value -f bench4.xml --session DMM_Rack4_acme34 Timeout 9000");
   tool("hardware-asset add -f bench4.xml Probe GPIB0::7::INSTR");
   Result diff = git("diff");
-  EXPECT_TRUE(Contains(diff.out, "-driver-session DMM_Rack4_acme34 / data-component Timeout  value = 7000\n"
-                                 "+driver-session DMM_Rack4_acme34 / data-component Timeout  value = 9000\n"))
+  EXPECT_TRUE(Contains(diff.out,
+                       "-driver-session DMM_Rack4_acme34 / data-component Timeout  value = 7000\n"
+                       "+driver-session DMM_Rack4_acme34 / data-component Timeout  value = 9000\n"))
       << diff.out;
   EXPECT_TRUE(Contains(diff.out, "+hardware-asset Probe\n"));
   EXPECT_FALSE(Contains(diff.out, "idref"));

@@ -205,73 +205,124 @@ TEST_F(Stores, MergeTakesEachSidesChangesAndNamesEveryClash) {
     std::function<bool(Node&)> holds = [](Node&) { return true; };
   };
   const std::vector<Case> cases = {
-      {"add on both sides", AddAsset("ScopeA", "X"), AddAsset("MeterB", "Y"), {},
-       [](Node& m) { return m.lists[store::Assets].size() == 3 && m.lists[store::Assets][2].key == "MeterB"; }},
-      {"the same add on both sides", AddAsset("ScopeA", "X"), AddAsset("ScopeA", "X"), {},
+      {"add on both sides",
+       AddAsset("ScopeA", "X"),
+       AddAsset("MeterB", "Y"),
+       {},
+       [](Node& m) {
+         return m.lists[store::Assets].size() == 3 && m.lists[store::Assets][2].key == "MeterB";
+       }},
+      {"the same add on both sides",
+       AddAsset("ScopeA", "X"),
+       AddAsset("ScopeA", "X"),
+       {},
        [](Node& m) { return m.lists[store::Assets].size() == 2; }},
-      {"one name added twice differently", AddAsset("ScopeA", "X"), AddAsset("ScopeA", "Y"),
+      {"one name added twice differently",
+       AddAsset("ScopeA", "X"),
+       AddAsset("ScopeA", "Y"),
        {"hardware-asset ScopeA: ioResourceDescriptor"}},
-      {"remove", [](Node& s) { s.lists[store::LogicalNames].pop_back(); }, kNothing, {},
+      {"remove",
+       [](Node& s) { s.lists[store::LogicalNames].pop_back(); },
+       kNothing,
+       {},
        [](Node& m) { return m.lists[store::LogicalNames].size() == 2; }},
-      {"removed and changed", [](Node& s) { s.lists[store::LogicalNames].pop_back(); },
+      {"removed and changed",
+       [](Node& s) { s.lists[store::LogicalNames].pop_back(); },
        SetValue([](Node& s) -> Node& { return Item(s, store::LogicalNames, "Unmapped"); },
                 logical::Description, text("x")),
        {"logical-name Unmapped: item"}},
-      {"the same change on both sides", SetValue(Averaging, component::Val, int64_t{-1}),
-       SetValue(Averaging, component::Val, int64_t{-1}), {}},
-      {"one setting changed twice", SetValue(Averaging, component::Val, int64_t{1}),
+      {"the same change on both sides",
+       SetValue(Averaging, component::Val, int64_t{-1}),
+       SetValue(Averaging, component::Val, int64_t{-1}),
+       {}},
+      {"one setting changed twice",
+       SetValue(Averaging, component::Val, int64_t{1}),
        SetValue(Averaging, component::Val, int64_t{2}),
        {"software-module SampleDmmDriver / data-component Averaging: value"}},
-      {"two properties of one item", SetValue(Driver, session::DriverSetup, text("Model=2")),
-       SetValue(Driver, session::Simulate, true), {},
+      {"two properties of one item",
+       SetValue(Driver, session::DriverSetup, text("Model=2")),
+       SetValue(Driver, session::Simulate, true),
+       {},
        [](Node& m) {
          return Driver(m).props[session::DriverSetup] == Value(std::string("Model=2")) &&
                 Driver(m).props[session::Simulate] == Value(true);
        }},
-      {"rename", RenameAsset("Bench2"), SetValue(Driver, session::DriverSetup, text("Model=3")), {},
+      {"rename",
+       RenameAsset("Bench2"),
+       SetValue(Driver, session::DriverSetup, text("Model=3")),
+       {},
        [](Node& m) {
          return Driver(m).props[session::Asset] == Value(std::string("Bench2")) &&
                 Driver(m).props[session::DriverSetup] == Value(std::string("Model=3"));
        }},
-      {"renamed and changed", RenameAsset("Bench2"),
+      {"renamed and changed",
+       RenameAsset("Bench2"),
        SetValue([](Node& s) -> Node& { return Item(s, store::Assets, "BenchDmm"); },
                 asset::Description, text("x")),
        {"hardware-asset BenchDmm: item"}},
-      {"renamed apart", Rename(store::LogicalNames, "Unmapped", "U1"),
-       Rename(store::LogicalNames, "Unmapped", "U2"), {"logical-name Unmapped: name"}},
-      {"a reference changed", Point("PlainName", text("SampleDmmSession")), kNothing, {},
+      {"renamed apart",
+       Rename(store::LogicalNames, "Unmapped", "U1"),
+       Rename(store::LogicalNames, "Unmapped", "U2"),
+       {"logical-name Unmapped: name"}},
+      {"a reference changed",
+       Point("PlainName", text("SampleDmmSession")),
+       kNothing,
+       {},
        [](Node& m) {
          return Item(m, store::LogicalNames, "PlainName").props[logical::Session] ==
                 Value(std::string("SampleDmmSession"));
        }},
-      {"a reference changed twice", Point("PlainName", text("SampleDmmSession")),
-       Point("PlainName", none), {"logical-name PlainName: session"}},
+      {"a reference changed twice",
+       Point("PlainName", text("SampleDmmSession")),
+       Point("PlainName", none),
+       {"logical-name PlainName: session"}},
       {"a reference to what the other side removed",
        [](Node& s) {
          s.lists[store::Sessions].clear();
          Item(s, store::LogicalNames, "PlainName").props[logical::Session] = Value();
        },
-       [](Node& s) { s.lists[store::LogicalNames].push_back({"New", {std::string(), std::string("PlainSession")}, {}}); },
+       [](Node& s) {
+         s.lists[store::LogicalNames].push_back(
+             {"New", {std::string(), std::string("PlainSession")}, {}});
+       },
        {"logical-name New: session (session PlainSession removed by ours)"}},
-      {"reorder and change", reversed, SetValue([](Node& s) -> Node& {
-         return Item(Module(s), module::DataComponents, "Function"); }, component::Val, text("ACV")), {},
+      {"reorder and change",
+       reversed,
+       SetValue(
+           [](Node& s) -> Node& { return Item(Module(s), module::DataComponents, "Function"); },
+           component::Val, text("ACV")),
+       {},
        [](Node& m) {
          std::vector<Node>& list = Module(m).lists[module::DataComponents];
-         return list[0].key == "Configurable Initial Settings" && list[1].props[component::Val] == Value(std::string("ACV"));
+         return list[0].key == "Configurable Initial Settings" &&
+                list[1].props[component::Val] == Value(std::string("ACV"));
        }},
-      {"change and reorder", SetValue(Averaging, component::Val, int64_t{5}), reversed, {},
+      {"change and reorder",
+       SetValue(Averaging, component::Val, int64_t{5}),
+       reversed,
+       {},
        [](Node& m) {
          return Module(m).lists[module::DataComponents][0].key == "Configurable Initial Settings" &&
                 Averaging(m).props[component::Val] == Value(int64_t{5});
        }},
-      {"reordered twice", reversed, rotated, {"software-module SampleDmmDriver: order of dataComponents"}},
+      {"reordered twice",
+       reversed,
+       rotated,
+       {"software-module SampleDmmDriver: order of dataComponents"}},
       {"type changed and value changed",
-       Both(SetValue(Averaging, component::Type, text("Real")), SetValue(Averaging, component::Val, 2.5)),
+       Both(SetValue(Averaging, component::Type, text("Real")),
+            SetValue(Averaging, component::Val, 2.5)),
        SetValue(Averaging, component::Val, int64_t{3}),
        {"software-module SampleDmmDriver / data-component Averaging: type"}},
       {"a session on one side, a driver session on the other",
-       [](Node& s) { s.lists[store::DriverSessions].push_back(Driver(s)); s.lists[store::DriverSessions].back().key = "X"; },
-       [](Node& s) { s.lists[store::Sessions].push_back(s.lists[store::Sessions][0]); s.lists[store::Sessions].back().key = "X"; },
+       [](Node& s) {
+         s.lists[store::DriverSessions].push_back(Driver(s));
+         s.lists[store::DriverSessions].back().key = "X";
+       },
+       [](Node& s) {
+         s.lists[store::Sessions].push_back(s.lists[store::Sessions][0]);
+         s.lists[store::Sessions].back().key = "X";
+       },
        {"session X: kind"}},
   };
   for (const Case& c : cases) {
@@ -298,7 +349,8 @@ TEST_F(Stores, MergeSettlesConflictsForTheSideAsked) {
   // Ours drops the plain session; theirs gives it a new logical name.
   ours.lists[store::Sessions].clear();
   Point("PlainName", Value())(ours);
-  theirs.lists[store::LogicalNames].push_back({"New", {std::string(), std::string("PlainSession")}, {}});
+  theirs.lists[store::LogicalNames].push_back(
+      {"New", {std::string(), std::string("PlainSession")}, {}});
 
   MergeResult forOurs = Merge(base, ours, theirs, Side::Ours);
   EXPECT_EQ(forOurs.conflicts.size(), 2u);

@@ -119,8 +119,8 @@ int GitSetup(bool global, bool print, const std::string& pattern) {
     std::cout << "# " << (global ? "the user's git attributes file" : ".gitattributes") << "\n"
               << attributes << "\n\n# " << (global ? "~/.gitconfig" : ".git/config") << "\n"
               << "[merge \"zavconfig\"]\n\tname = " << config[0].second
-              << "\n\tdriver = " << config[1].second << "\n[diff \"zavconfig\"]\n\ttextconv = "
-              << config[2].second << "\n";
+              << "\n\tdriver = " << config[1].second
+              << "\n[diff \"zavconfig\"]\n\ttextconv = " << config[2].second << "\n";
     return kOk;
   }
 

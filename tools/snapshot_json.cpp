@@ -85,7 +85,8 @@ class Writer {
   static Json PhysicalJson(const Node& n) {
     Json ranges = Json::array(), children = Json::array();
     for (const Node& r : n.lists[physical::Ranges])
-      ranges.push_back({{"name", r.key}, {"min", Out(r.props[range::Min])}, {"max", Out(r.props[range::Max])}});
+      ranges.push_back(
+          {{"name", r.key}, {"min", Out(r.props[range::Min])}, {"max", Out(r.props[range::Max])}});
     for (const Node& c : n.lists[physical::Children]) children.push_back(PhysicalJson(c));
     return {{"name", n.key},
             {"rcName", Out(n.props[physical::RcName])},
@@ -117,7 +118,8 @@ class Writer {
     Json j = {{"name", n.key},
               {"description", Out(n.props[Description])},
               {"softwareModule", Out(module)},
-              {"softwareModuleName", std::holds_alternative<std::string>(module) ? Out(module) : Json("")},
+              {"softwareModuleName",
+               std::holds_alternative<std::string>(module) ? Out(module) : Json("")},
               {"hardwareAsset", Out(n.props[Asset])}};
     if (driver) {
       j["driverSetup"] = Out(n.props[DriverSetup]);
@@ -136,7 +138,8 @@ class Writer {
                           {"min", Out(r.props[range::Min])},
                           {"max", Out(r.props[range::Max])},
                           {"startingPhysicalIndex", Out(r.props[range::StartingPhysicalIndex])}});
-      virtualNames.push_back({{"name", v.key}, {"mapTo", Out(v.props[virt::MapTo])}, {"ranges", ranges}});
+      virtualNames.push_back(
+          {{"name", v.key}, {"mapTo", Out(v.props[virt::MapTo])}, {"ranges", ranges}});
     }
     j["virtualNames"] = virtualNames;
     j["dataComponents"] = ComponentsJson(n.lists[DataComponents]);
@@ -203,7 +206,9 @@ class Object {
     for (auto it = j_.begin(); it != j_.end(); ++it)
       if (!used_.count(it.key())) Fail("has no key \"" + it.key() + "\"");
   }
-  [[noreturn]] void Fail(const std::string& what) const { throw SnapshotError(where_ + " " + what); }
+  [[noreturn]] void Fail(const std::string& what) const {
+    throw SnapshotError(where_ + " " + what);
+  }
 
   const Json* Get(const char* key) {
     used_.insert(key);
@@ -308,7 +313,7 @@ Node ComponentFrom(const Json& j, const std::string& parent, int depth = 0) {
   n.props[Type] = type;
   n.props[Description] = o.Text("description");
   // Defaults are a new component's: a Value made from a literal would be a boolean.
-  n.props[UsedInSession] = o.Has("usedInSession")     ? o.Text("usedInSession")
+  n.props[UsedInSession] = o.Has("usedInSession")   ? o.Text("usedInSession")
                            : type == "APIReference" ? zavtool::Value(std::string("Optional"))
                                                     : zavtool::Value(std::string("None"));
   n.props[ReadOnly] = o.Bool("readOnly");
@@ -330,8 +335,8 @@ Node ComponentFrom(const Json& j, const std::string& parent, int depth = 0) {
     else if (value->is_number())
       n.props[Val] = value->get<double>();
     else if (text == "nan" || text == "inf" || text == "-inf")
-      n.props[Val] = text == "nan" ? std::numeric_limits<double>::quiet_NaN()
-                                     : (text == "inf" ? inf : -inf);
+      n.props[Val] =
+          text == "nan" ? std::numeric_limits<double>::quiet_NaN() : (text == "inf" ? inf : -inf);
     else
       o.Fail("is a Real: its value must be a number");
   } else {
@@ -443,10 +448,9 @@ Node SnapshotFromJson(const Json& json) {
     Object a(j, "published API");
     Node n{"", {a.Name(), a.Text("type"), a.Int32("majorVersion"), a.Int32("minorVersion")}, {}};
     a.Done();
-    n.key = PublishedApiKey(std::get<std::string>(n.props[api::Name]),
-                            std::get<std::string>(n.props[api::Type]),
-                            std::get<int64_t>(n.props[api::Major]),
-                            std::get<int64_t>(n.props[api::Minor]));
+    n.key = PublishedApiKey(
+        std::get<std::string>(n.props[api::Name]), std::get<std::string>(n.props[api::Type]),
+        std::get<int64_t>(n.props[api::Major]), std::get<int64_t>(n.props[api::Minor]));
     root.lists[store::Apis].push_back(std::move(n));
   }
   for (const Json& j : o.Array("softwareModules")) {

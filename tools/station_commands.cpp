@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Stores kept in version control: semantic diff, three-way merge, JSON import and export, and
 // the git configuration that puts the first two behind `git diff` and `git merge`.
+#include "station_commands.hpp"
+
 #include <sys/stat.h>
 
 #include <fstream>
 #include <iostream>
 
 #include "commands.hpp"
-#include "station_commands.hpp"
 #include "store_compare.hpp"
 
 namespace zavtool {
@@ -21,7 +22,8 @@ enum DiffExit { kSame = 0, kDifferent = 1, kTrouble = 2 };
 // of a file both branches added (an empty file), is an empty store.
 bool Absent(const std::string& path) {
   struct stat st;
-  return path == "/dev/null" || (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0);
+  return path == "/dev/null" ||
+         (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0);
 }
 
 Node Load(const std::string& path) {
@@ -76,8 +78,11 @@ int MergeCommand(const Options& o) {
     Fail("merge", e.what());
     return kTrouble;
   }
-  const char* settled = side == Side::Ours ? " (took ours)" : side == Side::Theirs ? " (took theirs)" : "";
-  for (const Conflict& c : merged.conflicts) std::cout << "conflict: " << ConflictText(c) << settled << "\n";
+  const char* settled = side == Side::Ours     ? " (took ours)"
+                        : side == Side::Theirs ? " (took theirs)"
+                                               : "";
+  for (const Conflict& c : merged.conflicts)
+    std::cout << "conflict: " << ConflictText(c) << settled << "\n";
   if (!merged.conflicts.empty() && side == Side::None) {
     Fail("merge", std::to_string(merged.conflicts.size()) +
                       " conflict(s); nothing written (--ours or --theirs settles each for that "
@@ -160,27 +165,31 @@ void AddStationCommands(CLI::App& app, std::function<int()>& run) {
   merge->add_option("STORES", o.files, "BASE OURS THEIRS")->required()->expected(3);
   merge->add_option("-o,--output", o.output, "Write the result here (default: over OURS)");
   auto* ours = merge->add_flag("--ours", o.ours, "Settle every conflict for ours and write");
-  merge->add_flag("--theirs", o.theirs, "Settle every conflict for theirs and write")->excludes(ours);
+  merge->add_flag("--theirs", o.theirs, "Settle every conflict for theirs and write")
+      ->excludes(ours);
   merge->callback([&] { run = [] { return MergeCommand(o); }; });
 
   auto* import = app.add_subcommand(
       "import", "Make a store from the JSON that `show --json` prints (- reads standard input)");
   import->add_option("FILE", o.files, "JSON file, or -")->required()->expected(1);
   import->add_option("-o,--output", o.output, "Store file to write")->required();
-  import->callback([&] { run = [] { return ImportCommand(o); }; });
+  import->callback([&] { run = [] { return ImportCommand(o);
+};
+}  // namespace zavtool
+);
 
-  auto* exportCmd = app.add_subcommand(
-      "export", "Print a store as JSON (as `show --json`), or with --lines one line per property");
-  exportCmd->add_option("FILE", o.files, "Store file (default: the master store)")->expected(0, 1);
-  exportCmd->add_flag("--lines", o.lines, "One line per item and property, for git's textconv");
-  exportCmd->callback([&] { run = [] { return ExportCommand(o); }; });
+auto* exportCmd = app.add_subcommand(
+    "export", "Print a store as JSON (as `show --json`), or with --lines one line per property");
+exportCmd->add_option("FILE", o.files, "Store file (default: the master store)")->expected(0, 1);
+exportCmd->add_flag("--lines", o.lines, "One line per item and property, for git's textconv");
+exportCmd->callback([&] { run = [] { return ExportCommand(o); }; });
 
-  auto* git = app.add_subcommand(
-      "git-setup", "Make git diff and merge stores with zavconfig in this repository");
-  git->add_flag("--global", o.global, "For every repository of the user instead");
-  git->add_flag("--print", o.print, "Print the configuration instead of writing it");
-  git->add_option("--pattern", o.pattern, "Files that are stores (default: *.xml)");
-  git->callback([&] { run = [] { return GitSetup(o.global, o.print, o.pattern); }; });
+auto* git = app.add_subcommand("git-setup",
+                               "Make git diff and merge stores with zavconfig in this repository");
+git->add_flag("--global", o.global, "For every repository of the user instead");
+git->add_flag("--print", o.print, "Print the configuration instead of writing it");
+git->add_option("--pattern", o.pattern, "Files that are stores (default: *.xml)");
+git->callback([&] { run = [] { return GitSetup(o.global, o.print, o.pattern); }; });
 }
 
 }  // namespace zavtool

@@ -25,7 +25,7 @@ struct Change {
   std::string item;      // "software-module acme34 / data-component Timeout"
   std::string property;  // Changed: the property; Reordered: the list; Renamed: the new name
   Target target = Target::None;
-  Value before, after;                          // Changed
+  Value before, after;                               // Changed
   std::vector<std::string> orderBefore, orderAfter;  // Reordered: the keys both sides hold
 };
 

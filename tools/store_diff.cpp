@@ -23,19 +23,19 @@ class Differ {
   explicit Differ(std::vector<Change>& out) : out_(out) {}
 
   void Item(Kind kind, const Node& a, const Node& b, const std::string& path) {
-    const KindSpec& spec = Spec(kind);
+    const KindLayout& layout = Layout(kind);
     for (size_t i = 0; i < a.props.size(); ++i)
       if (!SameValue(a.props[i], b.props[i])) {
-        Change c{Change::What::Changed, path, spec.props[i].name, spec.props[i].target};
+        Change c{Change::What::Changed, path, layout.props[i].name, layout.props[i].target};
         c.before = a.props[i];
         c.after = b.props[i];
         out_.push_back(std::move(c));
       }
-    for (size_t l = 0; l < a.lists.size(); ++l) List(spec.lists[l], a.lists[l], b.lists[l], path);
+    for (size_t l = 0; l < a.lists.size(); ++l) List(layout.lists[l], a.lists[l], b.lists[l], path);
   }
 
  private:
-  void List(const ListSpec& spec, const std::vector<Node>& a, const std::vector<Node>& b,
+  void List(const ListLayout& layout, const std::vector<Node>& a, const std::vector<Node>& b,
             const std::string& parent) {
     std::unordered_map<std::string_view, size_t> inA, inB;
     inA.reserve(a.size());
@@ -53,7 +53,7 @@ class Differ {
       }
       commonA.push_back(n.key);
       const Node& other = b[it->second];
-      if (!SameNode(n, other)) Item(spec.child, n, other, ItemPath(parent, spec.child, n.key));
+      if (!SameNode(n, other)) Item(layout.child, n, other, ItemPath(parent, layout.child, n.key));
     }
     for (const Node& n : b) {
       if (!inA.count(n.key))
@@ -61,16 +61,16 @@ class Differ {
       else
         commonB.push_back(n.key);
     }
-    if (spec.ordered && commonA != commonB) {
-      Change c{Change::What::Reordered, parent, spec.name};
-      for (std::string_view k : commonA) c.orderBefore.push_back(KeyText(spec.child, k));
-      for (std::string_view k : commonB) c.orderAfter.push_back(KeyText(spec.child, k));
+    if (layout.ordered && commonA != commonB) {
+      Change c{Change::What::Reordered, parent, layout.name};
+      for (std::string_view k : commonA) c.orderBefore.push_back(KeyText(layout.child, k));
+      for (std::string_view k : commonB) c.orderAfter.push_back(KeyText(layout.child, k));
       out_.push_back(std::move(c));
     }
 
     // A published API is nothing but its key, so it cannot be told renamed.
     bool renames = removed.size() * added.size() <= kRenameComparisons &&
-                   spec.child != Kind::ApiListEntry && spec.child != Kind::PublishedApi;
+                   layout.child != Kind::ApiListEntry && layout.child != Kind::PublishedApi;
     for (const Node* r : removed) {
       const Node* renamed = nullptr;
       for (const Node*& n : added)
@@ -80,12 +80,13 @@ class Differ {
           break;
         }
       if (renamed)
-        out_.emplace_back(Change::What::Renamed, ItemPath(parent, spec.child, r->key), renamed->key);
+        out_.emplace_back(Change::What::Renamed, ItemPath(parent, layout.child, r->key),
+                          renamed->key);
       else
-        out_.emplace_back(Change::What::Removed, ItemPath(parent, spec.child, r->key));
+        out_.emplace_back(Change::What::Removed, ItemPath(parent, layout.child, r->key));
     }
     for (const Node* n : added)
-      if (n) out_.emplace_back(Change::What::Added, ItemPath(parent, spec.child, n->key));
+      if (n) out_.emplace_back(Change::What::Added, ItemPath(parent, layout.child, n->key));
   }
 
   std::vector<Change>& out_;
@@ -120,18 +121,18 @@ bool Shown(Kind kind, size_t prop, const Value& v) {
 }
 
 void Lines(Kind kind, const Node& n, const std::string& path, std::ostream& out) {
-  const KindSpec& spec = Spec(kind);
+  const KindLayout& layout = Layout(kind);
   if (kind != Kind::Store) out << path << "\n";
   const std::string prefix = kind == Kind::Store ? "" : path + "  ";
   // A published API's key already says all its properties.
   for (size_t i = 0; i < n.props.size() && kind != Kind::PublishedApi; ++i)
     if (Shown(kind, i, n.props[i]))
-      out << prefix << spec.props[i].name << " = " << ValueText(n.props[i], spec.props[i].target)
-          << "\n";
+      out << prefix << layout.props[i].name << " = "
+          << ValueText(n.props[i], layout.props[i].target) << "\n";
   for (size_t l = 0; l < n.lists.size(); ++l)
     for (const Node& child : n.lists[l])
-      Lines(spec.lists[l].child, child,
-            ItemPath(kind == Kind::Store ? "" : path, spec.lists[l].child, child.key), out);
+      Lines(layout.lists[l].child, child,
+            ItemPath(kind == Kind::Store ? "" : path, layout.lists[l].child, child.key), out);
 }
 
 }  // namespace
@@ -153,9 +154,15 @@ std::vector<Change> DiffItem(Kind kind, const Node& a, const Node& b, const std:
 void PrintChanges(const std::vector<Change>& changes, std::ostream& out) {
   for (const Change& c : changes) {
     switch (c.what) {
-      case Change::What::Added: out << "+ " << c.item << "\n"; break;
-      case Change::What::Removed: out << "- " << c.item << "\n"; break;
-      case Change::What::Renamed: out << "~ " << c.item << ": renamed to " << c.property << "\n"; break;
+      case Change::What::Added:
+        out << "+ " << c.item << "\n";
+        break;
+      case Change::What::Removed:
+        out << "- " << c.item << "\n";
+        break;
+      case Change::What::Renamed:
+        out << "~ " << c.item << ": renamed to " << c.property << "\n";
+        break;
       case Change::What::Changed:
         out << "~ " << c.item << ": " << c.property << ": " << ValueText(c.before, c.target)
             << " -> " << ValueText(c.after, c.target) << "\n";
@@ -172,8 +179,12 @@ Json ChangesJson(const std::vector<Change>& changes) {
   Json list = Json::array();
   for (const Change& c : changes) {
     switch (c.what) {
-      case Change::What::Added: list.push_back({{"change", "added"}, {"item", c.item}}); break;
-      case Change::What::Removed: list.push_back({{"change", "removed"}, {"item", c.item}}); break;
+      case Change::What::Added:
+        list.push_back({{"change", "added"}, {"item", c.item}});
+        break;
+      case Change::What::Removed:
+        list.push_back({{"change", "removed"}, {"item", c.item}});
+        break;
       case Change::What::Renamed:
         list.push_back({{"change", "renamed"}, {"item", c.item}, {"name", c.property}});
         break;

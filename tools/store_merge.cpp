@@ -34,22 +34,23 @@ class Merger {
     if (b && SameNode(*b, o)) return t;
     if (b && SameNode(*b, t)) return o;
     const std::string path = kind == Kind::Store ? "" : ItemPath(owner, kind, o.key);
-    const KindSpec& spec = Spec(kind);
+    const KindLayout& layout = Layout(kind);
     if (kind == Kind::DataComponent) {
       // Another type brings another value and maybe members: the component goes as a whole.
       const Value& type = o.props[component::Type];
       if (!SameValue(type, t.props[component::Type]) ||
           (b && !SameValue(type, b->props[component::Type]))) {
-        Record(path, "type", b ? ValueText(b->props[component::Type]) : "(absent)",
-               ValueText(type), ValueText(t.props[component::Type]));
+        Record(path, "type", b ? ValueText(b->props[component::Type]) : "(absent)", ValueText(type),
+               ValueText(t.props[component::Type]));
         return resolve_ == Side::Theirs ? t : o;
       }
     }
-    Node r{o.key, std::vector<Value>(o.props.size()), std::vector<std::vector<Node>>(o.lists.size())};
+    Node r{o.key, std::vector<Value>(o.props.size()),
+           std::vector<std::vector<Node>>(o.lists.size())};
     for (size_t i = 0; i < o.props.size(); ++i)
-      r.props[i] = Prop(b ? &b->props[i] : nullptr, o.props[i], t.props[i], path, spec.props[i]);
+      r.props[i] = Prop(b ? &b->props[i] : nullptr, o.props[i], t.props[i], path, layout.props[i]);
     for (size_t l = 0; l < o.lists.size(); ++l)
-      r.lists[l] = List(spec.lists[l], b ? &b->lists[l] : nullptr, o.lists[l], t.lists[l], path);
+      r.lists[l] = List(layout.lists[l], b ? &b->lists[l] : nullptr, o.lists[l], t.lists[l], path);
     return r;
   }
 
@@ -64,17 +65,18 @@ class Merger {
 
  private:
   Value Prop(const Value* b, const Value& o, const Value& t, const std::string& path,
-             const PropSpec& spec) {
+             const PropLayout& layout) {
     if (SameValue(o, t)) return o;
     if (b && SameValue(*b, o)) return t;
     if (b && SameValue(*b, t)) return o;
-    Record(path, spec.name, b ? ValueText(*b, spec.target) : "(absent)", ValueText(o, spec.target),
-           ValueText(t, spec.target));
+    Record(path, layout.name, b ? ValueText(*b, layout.target) : "(absent)",
+           ValueText(o, layout.target), ValueText(t, layout.target));
     return resolve_ == Side::Theirs ? t : o;
   }
 
   // What one side did to an item the other side removed: "removed", or the first few changes.
-  static std::string Changes(Kind kind, const Node& base, const Node* side, const std::string& path) {
+  static std::string Changes(Kind kind, const Node& base, const Node* side,
+                             const std::string& path) {
     if (!side) return "removed";
     std::string what;
     size_t shown = 0;
@@ -90,12 +92,13 @@ class Merger {
       if (c.what == Change::What::Added) where = "+" + where;
       if (c.what == Change::What::Removed) where = "-" + where;
       if (c.what == Change::What::Renamed) where += " renamed";
-      what += (what.empty() ? "" : ", ") + where + (where.empty() || property.empty() ? "" : ": ") + property;
+      what += (what.empty() ? "" : ", ") + where + (where.empty() || property.empty() ? "" : ": ") +
+              property;
     }
     return "changed (" + what + ")";
   }
 
-  std::vector<Node> List(const ListSpec& spec, const std::vector<Node>* b,
+  std::vector<Node> List(const ListLayout& layout, const std::vector<Node>* b,
                          const std::vector<Node>& o, const std::vector<Node>& t,
                          const std::string& path) {
     struct Entry {
@@ -121,20 +124,20 @@ class Merger {
     for (size_t i = 0; i < entries.size(); ++i) {
       const Entry& e = entries[i];
       if (e.o && e.t) {
-        kept[i] = Item(spec.child, e.b, *e.o, *e.t, path);
+        kept[i] = Item(layout.child, e.b, *e.o, *e.t, path);
       } else if (!e.b) {
         kept[i] = e.o ? *e.o : *e.t;  // added on one side
       } else if (e.o || e.t) {
         const Node& still = e.o ? *e.o : *e.t;
         if (SameNode(*e.b, still)) continue;  // removed on one side, untouched on the other
-        std::string item = ItemPath(path, spec.child, e.b->key);
-        Record(item, "item", "present", Changes(spec.child, *e.b, e.o, item),
-               Changes(spec.child, *e.b, e.t, item));
+        std::string item = ItemPath(path, layout.child, e.b->key);
+        Record(item, "item", "present", Changes(layout.child, *e.b, e.o, item),
+               Changes(layout.child, *e.b, e.t, item));
         const Node* pick = resolve_ == Side::Theirs ? e.t : e.o;
         if (pick) kept[i] = *pick;
       }  // else removed on both sides
     }
-    RenamedApart(spec, entries, kept, path);
+    RenamedApart(layout, entries, kept, path);
 
     // The order: of the items all three hold, the order of the side that changed it; each item
     // only one side holds follows the item it follows on that side.
@@ -153,9 +156,9 @@ class Merger {
     if (seqO == seqB) {
       seq = &seqT;
     } else if (seqT != seqB && seqO != seqT) {
-      if (spec.ordered)
-        Record(path, std::string("order of ") + spec.name, OrderText(spec.child, seqB),
-               OrderText(spec.child, seqO), OrderText(spec.child, seqT));
+      if (layout.ordered)
+        Record(path, std::string("order of ") + layout.name, OrderText(layout.child, seqB),
+               OrderText(layout.child, seqO), OrderText(layout.child, seqT));
       if (resolve_ == Side::Theirs) seq = &seqT;
     }
     std::vector<size_t> first;
@@ -189,9 +192,9 @@ class Merger {
   // An item renamed on one side (removed, and added under another name with the same content)
   // and removed or renamed otherwise on the other would otherwise come back, or come out twice.
   template <class Entry>
-  void RenamedApart(const ListSpec& spec, const std::vector<Entry>& entries,
+  void RenamedApart(const ListLayout& layout, const std::vector<Entry>& entries,
                     std::vector<std::optional<Node>>& kept, const std::string& path) {
-    if (spec.child == Kind::ApiListEntry || spec.child == Kind::PublishedApi) return;
+    if (layout.child == Kind::ApiListEntry || layout.child == Kind::PublishedApi) return;
     std::vector<size_t> gone, ours, theirs;
     for (size_t i = 0; i < entries.size(); ++i) {
       const Entry& e = entries[i];
@@ -200,7 +203,8 @@ class Merger {
       if (!e.b && !e.o && e.t) theirs.push_back(i);
     }
     if (gone.empty() || gone.size() * (ours.size() + theirs.size()) > kRenameComparisons) return;
-    auto renamed = [&](const Node& base, const std::vector<size_t>& added) -> std::optional<size_t> {
+    auto renamed = [&](const Node& base,
+                       const std::vector<size_t>& added) -> std::optional<size_t> {
       for (size_t i : added)
         if (kept[i] && SameContent(base, *kept[i])) return i;
       return std::nullopt;
@@ -209,7 +213,7 @@ class Merger {
       const Node& base = *entries[g].b;
       std::optional<size_t> o = renamed(base, ours), t = renamed(base, theirs);
       if (!o && !t) continue;
-      Record(ItemPath(path, spec.child, base.key), "name", base.key,
+      Record(ItemPath(path, layout.child, base.key), "name", base.key,
              o ? kept[*o]->key : "(removed)", t ? kept[*t]->key : "(removed)");
       std::optional<size_t> dropped = resolve_ == Side::Theirs ? o : t;
       if (dropped) kept[*dropped].reset();
@@ -225,19 +229,27 @@ class Merger {
 template <class N>
 auto& TargetList(N& root, Target target, bool driver) {
   switch (target) {
-    case Target::PublishedApi: return root.lists[store::Apis];
-    case Target::SoftwareModule: return root.lists[store::Modules];
-    case Target::HardwareAsset: return root.lists[store::Assets];
-    default: return root.lists[driver ? store::DriverSessions : store::Sessions];
+    case Target::PublishedApi:
+      return root.lists[store::Apis];
+    case Target::SoftwareModule:
+      return root.lists[store::Modules];
+    case Target::HardwareAsset:
+      return root.lists[store::Assets];
+    default:
+      return root.lists[driver ? store::DriverSessions : store::Sessions];
   }
 }
 
 Kind TargetKind(Target target, bool driver) {
   switch (target) {
-    case Target::PublishedApi: return Kind::PublishedApi;
-    case Target::SoftwareModule: return Kind::SoftwareModule;
-    case Target::HardwareAsset: return Kind::HardwareAsset;
-    default: return driver ? Kind::DriverSession : Kind::Session;
+    case Target::PublishedApi:
+      return Kind::PublishedApi;
+    case Target::SoftwareModule:
+      return Kind::SoftwareModule;
+    case Target::HardwareAsset:
+      return Kind::HardwareAsset;
+    default:
+      return driver ? Kind::DriverSession : Kind::Session;
   }
 }
 
@@ -290,10 +302,14 @@ class References {
   }
   bool Exists(Target target, const std::string& key) const {
     switch (target) {
-      case Target::PublishedApi: return names_[store::Apis].count(key) > 0;
-      case Target::SoftwareModule: return names_[store::Modules].count(key) > 0;
-      case Target::HardwareAsset: return names_[store::Assets].count(key) > 0;
-      default: return names_[store::DriverSessions].count(key) > 0;
+      case Target::PublishedApi:
+        return names_[store::Apis].count(key) > 0;
+      case Target::SoftwareModule:
+        return names_[store::Modules].count(key) > 0;
+      case Target::HardwareAsset:
+        return names_[store::Assets].count(key) > 0;
+      default:
+        return names_[store::DriverSessions].count(key) > 0;
     }
   }
   // The version of the target a side holds, and whether that side holds it as a driver session.
@@ -306,22 +322,25 @@ class References {
 
   void Walk(Kind kind, Node& n, std::vector<std::pair<size_t, std::string>>& steps,
             const std::string& path) {
-    const KindSpec& spec = Spec(kind);
+    const KindLayout& layout = Layout(kind);
     for (size_t i = 0; i < n.props.size(); ++i) {
       const std::string* key = std::get_if<std::string>(&n.props[i]);
-      if (spec.props[i].target == Target::None || !key || Exists(spec.props[i].target, *key)) continue;
-      Target target = spec.props[i].target;
+      if (layout.props[i].target == Target::None || !key || Exists(layout.props[i].target, *key))
+        continue;
+      Target target = layout.props[i].target;
       std::string name = *key;
-      if (Dangling(target, name, steps, path, spec.props[i].name, i, nullptr)) n.props[i] = Value();
+      if (Dangling(target, name, steps, path, layout.props[i].name, i, nullptr))
+        n.props[i] = Value();
     }
     for (size_t l = 0; l < n.lists.size(); ++l) {
       std::vector<Node>& list = n.lists[l];
-      Kind child = spec.lists[l].child;
+      Kind child = layout.lists[l].child;
       for (size_t j = 0; j < list.size();) {
         if (child == Kind::ApiListEntry && !Exists(Target::PublishedApi, list[j].key)) {
           std::string name = list[j].key;
           steps.emplace_back(l, name);
-          bool drop = Dangling(Target::PublishedApi, name, steps, path, spec.lists[l].name, 0, &list[j]);
+          bool drop =
+              Dangling(Target::PublishedApi, name, steps, path, layout.lists[l].name, 0, &list[j]);
           steps.pop_back();
           if (drop) {
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(j));
@@ -345,7 +364,9 @@ class References {
     const Node* inOurs = Holds(ours_, target, name, oursDriver);
     const Node* inTheirs = Holds(theirs_, target, name, theirsDriver);
     std::string label = ItemLabel(TargetKind(target, inOurs ? oursDriver : theirsDriver), name);
-    std::string remover = !inOurs && inTheirs ? "ours" : inOurs && !inTheirs ? "theirs" : "both sides";
+    std::string remover = !inOurs && inTheirs   ? "ours"
+                          : inOurs && !inTheirs ? "theirs"
+                                                : "both sides";
     // What each side's version of the referring item says.
     auto value = [&](const Node& side) -> std::string {
       const Node* item = Locate(side, steps);

@@ -12,9 +12,9 @@ namespace zavtool {
 
 // --- kinds -----------------------------------------------------------------------------------
 
-const KindSpec& Spec(Kind kind) {
+const KindLayout& Layout(Kind kind) {
   using T = Target;
-  static const KindSpec specs[] = {
+  static const KindLayout layouts[] = {
       {"store",
        {{"description", T::None}},
        {{"publishedApis", Kind::PublishedApi, false},
@@ -51,14 +51,12 @@ const KindSpec& Spec(Kind kind) {
         {"rangeCheck", T::None},
         {"recordCoercions", T::None},
         {"simulate", T::None}},
-       {{"virtualNames", Kind::VirtualName, true},
-        {"dataComponents", Kind::DataComponent, true}}},
+       {{"virtualNames", Kind::VirtualName, true}, {"dataComponents", Kind::DataComponent, true}}},
       {"session",
        {{"description", T::None},
         {"softwareModule", T::SoftwareModule},
         {"hardwareAsset", T::HardwareAsset}},
-       {{"virtualNames", Kind::VirtualName, true},
-        {"dataComponents", Kind::DataComponent, true}}},
+       {{"virtualNames", Kind::VirtualName, true}, {"dataComponents", Kind::DataComponent, true}}},
       {"logical-name", {{"description", T::None}, {"session", T::AnySession}}, {}},
       {"data-component",
        {{"type", T::None},
@@ -82,7 +80,7 @@ const KindSpec& Spec(Kind kind) {
        {}},
       {"published-api", {}, {}},
   };
-  return specs[static_cast<size_t>(kind)];
+  return layouts[static_cast<size_t>(kind)];
 }
 
 // --- values ----------------------------------------------------------------------------------
@@ -129,7 +127,7 @@ std::string ApiKeyText(const std::string& key) {
 
 std::string ItemLabel(Kind kind, const std::string& key) {
   bool api = kind == Kind::PublishedApi || kind == Kind::ApiListEntry;
-  return std::string(Spec(kind).label) + " " + (api ? ApiKeyText(key) : key);
+  return std::string(Layout(kind).label) + " " + (api ? ApiKeyText(key) : key);
 }
 
 std::string ItemPath(const std::string& owner, Kind kind, const std::string& key) {
@@ -178,7 +176,8 @@ Node CaptureComponent(const zav::DataComponent& c) {
   if (type == "String" || type == "APIReference") n.props[Val] = c.stringValue();
   if (type == "Integer" || type == "Real") n.props[Units] = c.units();
   if (type == "Structure")
-    for (zav::DataComponent member : c.members()) n.lists[Members].push_back(CaptureComponent(member));
+    for (zav::DataComponent member : c.members())
+      n.lists[Members].push_back(CaptureComponent(member));
   if (type == "APIReference")
     if (std::optional<zav::PublishedApi> api = c.publishedApi()) n.props[Api] = ApiKeyOf(*api);
   n.props[Type] = std::move(type);
@@ -217,9 +216,7 @@ Node CaptureSession(const zav::Session& s, const zav::DriverSession* driver) {
     Node name{v.name(), {Text(v.mapTo())}, std::vector<std::vector<Node>>(1)};
     for (zav::VirtualRange r : v.ranges())
       name.lists[virt::Ranges].push_back(
-          {r.name(),
-           {int64_t{r.min()}, int64_t{r.max()}, int64_t{r.startingPhysicalIndex()}},
-           {}});
+          {r.name(), {int64_t{r.min()}, int64_t{r.max()}, int64_t{r.startingPhysicalIndex()}}, {}});
     n.lists[session::VirtualNames].push_back(std::move(name));
   }
   n.lists[session::DataComponents] = CaptureComponents(s.dataComponents());
@@ -328,7 +325,8 @@ class Builder {
     // Modules take their settings only once every session is linked: linking a session to a
     // module that has settings would copy the required ones into the session.
     zav::PublishedApiCollection apis = store_.publishedApis();
-    for (const Node& n : root.lists[store::Apis]) At(Kind::PublishedApi, n.key, [&] { MakeApi(apis, n); });
+    for (const Node& n : root.lists[store::Apis])
+      At(Kind::PublishedApi, n.key, [&] { MakeApi(apis, n); });
     zav::SoftwareModuleCollection modules = store_.softwareModules();
     for (const Node& n : root.lists[store::Modules])
       At(Kind::SoftwareModule, n.key, [&] { MakeModule(modules, n); });
@@ -442,7 +440,7 @@ class Builder {
   }
 
   void MakePhysical(zav::PhysicalNameCollection& names, const Node& n,
-                const std::vector<Node>& siblings) {
+                    const std::vector<Node>& siblings) {
     // An empty name is accepted only once the name has a range.
     bool later = n.key.empty();
     zav::PhysicalName p =
@@ -484,7 +482,8 @@ class Builder {
     if (!TextOf(n.props[Description]).empty()) s.setDescription(TextOf(n.props[Description]));
     if (const std::string* name = std::get_if<std::string>(&n.props[Asset])) {
       auto it = assets_.find(*name);
-      if (it == assets_.end()) throw SnapshotError("hardware asset '" + *name + "' is not in the store");
+      if (it == assets_.end())
+        throw SnapshotError("hardware asset '" + *name + "' is not in the store");
       s.setHardwareAsset(it->second);
     }
     // The module has no settings yet, so linking copies nothing into the session.
@@ -507,11 +506,12 @@ class Builder {
   }
 
   void MakeVirtual(zav::VirtualNameCollection& names, const Node& n,
-               const std::vector<Node>& siblings) {
+                   const std::vector<Node>& siblings) {
     const std::string& mapTo = TextOf(n.props[virt::MapTo]);
     if (mapTo.empty())
-      throw SnapshotError("a virtual name needs a mapTo: the library would write an empty one "
-                          "but not read it back");
+      throw SnapshotError(
+          "a virtual name needs a mapTo: the library would write an empty one "
+          "but not read it back");
     bool later = n.key.empty();
     zav::VirtualName v = names.create(later ? TemporaryName(siblings) : n.key, mapTo);
     const std::vector<Node>& ranges = n.lists[virt::Ranges];
@@ -530,7 +530,7 @@ class Builder {
   }
 
   void MakeComponents(zav::DataComponentCollection& collection, const std::vector<Node>& list,
-                  bool ofAsset) {
+                      bool ofAsset) {
     for (const Node& n : list)
       At(Kind::DataComponent, n.key, [&] { MakeComponent(collection, n, ofAsset); });
   }
@@ -544,18 +544,21 @@ class Builder {
     } else if (type == "APIReference") {
       // Both would be read from a document, but the library's functions cannot make them.
       if (ofAsset)
-        throw SnapshotError("an API reference among a hardware asset's settings cannot be "
-                            "created through the library");
+        throw SnapshotError(
+            "an API reference among a hardware asset's settings cannot be "
+            "created through the library");
       if (!std::holds_alternative<std::string>(n.props[Api]))
-        throw SnapshotError("an API reference without a published API cannot be created "
-                            "through the library");
+        throw SnapshotError(
+            "an API reference without a published API cannot be created "
+            "through the library");
       zav::DataComponent c = collection.createApiReference(n.key, ApiNamed(TextOf(n.props[Api])));
       Fields(c, n, type);
     } else if (type == "Structure") {
       const std::vector<Node>& members = n.lists[Members];
       if (members.empty())
-        throw SnapshotError("a structure needs at least one member: the library cannot create "
-                            "an empty one");
+        throw SnapshotError(
+            "a structure needs at least one member: the library cannot create "
+            "an empty one");
       // A structure is created with a first member of a plain kind; when the real first member
       // is of another kind, a stand-in is made and removed once the members are in.
       std::optional<zav::ValueKind> firstKind = SimpleKind(TextOf(members[0].props[Type]));

@@ -5,7 +5,7 @@
 // built back into an empty one, and converted to and from the JSON that `show --json` prints.
 //
 // One generic tree serves every kind of item: a node has a key, a fixed row of property values
-// and a fixed row of child lists, laid out by its kind's KindSpec. Comparing, merging and
+// and a fixed row of child lists, laid out by its kind's KindLayout. Comparing, merging and
 // printing walk that layout and so need no code per kind; only capture, build and JSON do.
 #pragma once
 
@@ -45,7 +45,7 @@ bool SameValue(const Value& a, const Value& b);
 
 struct Node {
   std::string key;                       // the item's name; a published API's PublishedApiKey
-  std::vector<Value> props;              // as the kind's KindSpec lists them
+  std::vector<Value> props;              // as the kind's KindLayout lists them
   std::vector<std::vector<Node>> lists;  // likewise
 };
 
@@ -56,46 +56,84 @@ bool SameContent(const Node& a, const Node& b);
 // What a reference property points at.
 enum class Target : uint8_t { None, PublishedApi, SoftwareModule, HardwareAsset, AnySession };
 
-struct PropSpec {
+struct PropLayout {
   const char* name;  // the key `show --json` uses
   Target target;
 };
-struct ListSpec {
+struct ListLayout {
   const char* name;  // the key `show --json` uses
   Kind child;
   bool ordered;  // whether the index order means something to the store's users
 };
-struct KindSpec {
+struct KindLayout {
   const char* label;  // "software-module", as an item's identity is printed
-  std::vector<PropSpec> props;
-  std::vector<ListSpec> lists;
+  std::vector<PropLayout> props;
+  std::vector<ListLayout> lists;
 };
-const KindSpec& Spec(Kind kind);
+const KindLayout& Layout(Kind kind);
 
 // Property and list positions, one enumeration per kind.
-namespace store { enum { Description }; enum { Apis, Modules, Assets, DriverSessions, Sessions, LogicalNames }; }
-namespace api { enum { Name, Type, Major, Minor }; }
+namespace store {
+enum { Description };
+enum { Apis, Modules, Assets, DriverSessions, Sessions, LogicalNames };
+}  // namespace store
+namespace api {
+enum { Name, Type, Major, Minor };
+}
 namespace module {
 enum { Description, ModulePath, ModulePath64, Prefix, ProgId, Models, ClassName };
 enum { Apis, PhysicalNames, DataComponents };
-}
-namespace asset { enum { Description, IoResource }; enum { DataComponents }; }
+}  // namespace module
+namespace asset {
+enum { Description, IoResource };
+enum { DataComponents };
+}  // namespace asset
 namespace session {
 // A plain session has the first three properties; a driver session all ten.
-enum { Description, Module, Asset, DriverSetup, Cache, InterchangeCheck, QueryInstrStatus,
-       RangeCheck, RecordCoercions, Simulate };
+enum {
+  Description,
+  Module,
+  Asset,
+  DriverSetup,
+  Cache,
+  InterchangeCheck,
+  QueryInstrStatus,
+  RangeCheck,
+  RecordCoercions,
+  Simulate
+};
 enum { VirtualNames, DataComponents };
+}  // namespace session
+namespace logical {
+enum { Description, Session };
 }
-namespace logical { enum { Description, Session }; }
 namespace component {
 // Val: the value, of the component's type (not named Value, which is the property type).
-enum { Type, Description, UsedInSession, ReadOnly, HelpContextId, HelpFilePath,
-       SoftwareModuleKey, Val, Units, Api };
+enum {
+  Type,
+  Description,
+  UsedInSession,
+  ReadOnly,
+  HelpContextId,
+  HelpFilePath,
+  SoftwareModuleKey,
+  Val,
+  Units,
+  Api
+};
 enum { Members };
+}  // namespace component
+namespace physical {
+enum { RcName };
+enum { Ranges, Children };
+}  // namespace physical
+namespace range {
+enum { Min, Max, StartingPhysicalIndex };
 }
-namespace physical { enum { RcName }; enum { Ranges, Children }; }
-namespace range { enum { Min, Max, StartingPhysicalIndex }; }
-namespace virt { enum { MapTo }; enum { Ranges }; }
+namespace virt {
+enum { MapTo };
+enum { Ranges };
+}  // namespace virt
 
 // A published API's key as one text: the four parts cannot be told apart in "(a,b,1,0)" when a
 // name holds a comma, so they are joined by a control character no name can usefully hold.
