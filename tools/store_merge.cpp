@@ -329,7 +329,7 @@ class References {
         continue;
       Target target = layout.props[i].target;
       std::string name = *key;
-      if (Dangling(target, name, steps, path, layout.props[i].name, i, nullptr))
+      if (Dangling(target, name, steps, path, layout.props[i].name, i, false))
         n.props[i] = Value();
     }
     for (size_t l = 0; l < n.lists.size(); ++l) {
@@ -340,7 +340,7 @@ class References {
           std::string name = list[j].key;
           steps.emplace_back(l, name);
           bool drop =
-              Dangling(Target::PublishedApi, name, steps, path, layout.lists[l].name, 0, &list[j]);
+              Dangling(Target::PublishedApi, name, steps, path, layout.lists[l].name, 0, true);
           steps.pop_back();
           if (drop) {
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(j));
@@ -356,10 +356,11 @@ class References {
     }
   }
 
-  // Records the conflict and settles it; true when the reference is to go.
+  // Records the conflict and settles it; true when the reference is to go. The reference is the
+  // property prop of the item at steps, or (entry) the entry at steps of a module's API list.
   bool Dangling(Target target, const std::string& name,
                 const std::vector<std::pair<size_t, std::string>>& steps, const std::string& path,
-                const char* property, size_t prop, const Node* entry) {
+                const char* property, size_t prop, bool entry) {
     bool oursDriver = false, theirsDriver = false;
     const Node* inOurs = Holds(ours_, target, name, oursDriver);
     const Node* inTheirs = Holds(theirs_, target, name, theirsDriver);
