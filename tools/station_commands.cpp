@@ -26,13 +26,18 @@ bool Absent(const std::string& path) {
          (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0);
 }
 
-Node Load(const std::string& path) {
+Node Load(const std::string& path, const KeyOnly& keyOnly = {}) {
   if (Absent(path)) return Capture(zav::Store());
   try {
-    return Capture(zav::Store::open(path));
+    return Capture(zav::Store::open(path), keyOnly);
   } catch (const zav::Error& e) {
     throw zav::Error(e.code(), path + ": " + e.what());
   }
+}
+
+// The base of a merge, read for the keys alone of what ours and theirs hold alike.
+Node LoadBase(const std::string& path, const Node& ours, const Node& theirs) {
+  return Load(path, AlikeInBoth(ours, theirs));
 }
 
 struct Options {
@@ -73,7 +78,8 @@ int MergeCommand(const Options& o) {
   Side side = o.ours ? Side::Ours : o.theirs ? Side::Theirs : Side::None;
   MergeResult merged;
   try {
-    merged = Merge(Load(o.files[0]), Load(o.files[1]), Load(o.files[2]), side);
+    Node ours = Load(o.files[1]), theirs = Load(o.files[2]);
+    merged = Merge(LoadBase(o.files[0], ours, theirs), ours, theirs, side);
   } catch (const zav::Error& e) {
     Fail("merge", e.what());
     return kTrouble;

@@ -60,7 +60,11 @@ struct MergeResult {
 // list, and a reference to an item the other side removed are conflicts, settled for the side
 // given (a removed target comes back when that side still refers to it, a reference goes when
 // that side removed its target).
+// The base may hold the key alone of a store-level item that ours and theirs hold alike: such an
+// item is merged without a look at the base.
 MergeResult Merge(const Node& base, const Node& ours, const Node& theirs, Side resolve);
+// Those items, for Capture of the base; valid while ours lives.
+KeyOnly AlikeInBoth(const Node& ours, const Node& theirs);
 // "driver-session Scope7 / data-component Timeout: value: base 2000, ours 5000, theirs 3000"
 std::string ConflictText(const Conflict& conflict);
 

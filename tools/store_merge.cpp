@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -31,6 +32,8 @@ class Merger {
 
   Node Item(Kind kind, const Node* b, const Node& o, const Node& t, const std::string& owner) {
     if (SameNode(o, t)) return o;
+    // A base read for its key alone has nothing to compare with.
+    if (b && (b->props.size() != o.props.size() || b->lists.size() != o.lists.size())) b = nullptr;
     if (b && SameNode(*b, o)) return t;
     if (b && SameNode(*b, t)) return o;
     const std::string path = kind == Kind::Store ? "" : ItemPath(owner, kind, o.key);
@@ -259,11 +262,12 @@ const Node* FindKey(const std::vector<Node>& list, const std::string& key) {
   return nullptr;
 }
 
-// The item of the same place in another version of the store.
+// The item of the same place in another version of the store; null where that version has
+// none, or holds the key alone of an item on the way.
 const Node* Locate(const Node& root, const std::vector<std::pair<size_t, std::string>>& steps) {
   const Node* n = &root;
   for (const auto& [list, key] : steps) {
-    n = FindKey(n->lists[list], key);
+    n = list < n->lists.size() ? FindKey(n->lists[list], key) : nullptr;
     if (!n) return nullptr;
   }
   return n;
@@ -372,7 +376,7 @@ class References {
     auto value = [&](const Node& side) -> std::string {
       const Node* item = Locate(side, steps);
       if (entry) return item ? ApiKeyText(name) : "(absent)";
-      return item ? ValueText(item->props[prop], target) : "(absent)";
+      return item && prop < item->props.size() ? ValueText(item->props[prop], target) : "(absent)";
     };
     merger_.Record(path, std::string(property) + " (" + label + " removed by " + remover + ")",
                    value(base_), value(ours_), value(theirs_));
@@ -445,6 +449,22 @@ MergeResult Merge(const Node& base, const Node& ours, const Node& theirs, Side r
   References(merger, result.root, base, ours, theirs).Settle();
   result.conflicts = std::move(merger.conflicts);
   return result;
+}
+
+KeyOnly AlikeInBoth(const Node& ours, const Node& theirs) {
+  auto alike = std::make_shared<std::vector<std::unordered_set<std::string_view>>>(ours.lists.size());
+  for (size_t l = 0; l < ours.lists.size() && l < theirs.lists.size(); ++l) {
+    std::unordered_map<std::string_view, const Node*> inTheirs;
+    inTheirs.reserve(theirs.lists[l].size());
+    for (const Node& n : theirs.lists[l]) inTheirs.emplace(n.key, &n);
+    for (const Node& n : ours.lists[l]) {
+      auto it = inTheirs.find(n.key);
+      if (it != inTheirs.end() && SameNode(n, *it->second)) (*alike)[l].insert(n.key);
+    }
+  }
+  return [alike](size_t list, const std::string& key) {
+    return list < alike->size() && (*alike)[list].count(key) > 0;
+  };
 }
 
 std::string ConflictText(const Conflict& c) {

@@ -199,10 +199,10 @@ Node CapturePhysicalName(const zav::PhysicalName& p) {
   return n;
 }
 
-Node CaptureSession(const zav::Session& s, const zav::DriverSession* driver) {
+Node CaptureSession(std::string name, const zav::Session& s, const zav::DriverSession* driver) {
   std::optional<zav::SoftwareModule> module = s.softwareModule();
   std::optional<zav::HardwareAsset> asset = s.hardwareAsset();
-  Node n{s.name(),
+  Node n{std::move(name),
          {Text(s.description()), module ? Text(module->name()) : Value(),
           asset ? Text(asset->name()) : Value()},
          std::vector<std::vector<Node>>(2)};
@@ -225,15 +225,23 @@ Node CaptureSession(const zav::Session& s, const zav::DriverSession* driver) {
 
 }  // namespace
 
-Node Capture(const zav::Store& store) {
+Node Capture(const zav::Store& store, const KeyOnly& keyOnly) {
   Node root{"", {Text(store.description())}, std::vector<std::vector<Node>>(6)};
+  // The item of that name in that list, or its key alone when that is all the caller needs.
+  auto wanted = [&](size_t list, const std::string& name) {
+    if (!keyOnly || !keyOnly(list, name)) return true;
+    root.lists[list].push_back({name, {}, {}});
+    return false;
+  };
   for (zav::PublishedApi api : store.publishedApis())
     root.lists[store::Apis].push_back({ApiKeyOf(api),
                                        {Text(api.name()), Text(api.type()),
                                         int64_t{api.majorVersion()}, int64_t{api.minorVersion()}},
                                        {}});
   for (zav::SoftwareModule m : store.softwareModules()) {
-    Node n{m.name(),
+    std::string name = m.name();
+    if (!wanted(store::Modules, name)) continue;
+    Node n{std::move(name),
            {Text(m.description()), Text(m.modulePath()), Text(m.modulePath64()), Text(m.prefix()),
             Text(m.progId()), Text(m.supportedInstrumentModels()),
             Text(m.assemblyQualifiedClassName())},
@@ -245,23 +253,31 @@ Node Capture(const zav::Store& store) {
     n.lists[module::DataComponents] = CaptureComponents(m.dataComponents());
     root.lists[store::Modules].push_back(std::move(n));
   }
-  for (zav::HardwareAsset a : store.hardwareAssets())
-    root.lists[store::Assets].push_back({a.name(),
-                                         {Text(a.description()), Text(a.ioResourceDescriptor())},
-                                         {CaptureComponents(a.dataComponents())}});
+  for (zav::HardwareAsset a : store.hardwareAssets()) {
+    std::string name = a.name();
+    if (wanted(store::Assets, name))
+      root.lists[store::Assets].push_back({std::move(name),
+                                           {Text(a.description()), Text(a.ioResourceDescriptor())},
+                                           {CaptureComponents(a.dataComponents())}});
+  }
   std::unordered_set<std::string> driverNames;
   for (zav::DriverSession d : store.driverSessions()) {
-    root.lists[store::DriverSessions].push_back(CaptureSession(d, &d));
-    driverNames.insert(root.lists[store::DriverSessions].back().key);
+    std::string name = d.name();
+    driverNames.insert(name);
+    if (wanted(store::DriverSessions, name))
+      root.lists[store::DriverSessions].push_back(CaptureSession(std::move(name), d, &d));
   }
   for (zav::Session s : store.sessions()) {
     std::string name = s.name();
-    if (!driverNames.count(name)) root.lists[store::Sessions].push_back(CaptureSession(s, nullptr));
+    if (!driverNames.count(name) && wanted(store::Sessions, name))
+      root.lists[store::Sessions].push_back(CaptureSession(std::move(name), s, nullptr));
   }
   for (zav::LogicalName l : store.logicalNames()) {
+    std::string name = l.name();
+    if (!wanted(store::LogicalNames, name)) continue;
     std::optional<zav::Session> s = l.session();
     root.lists[store::LogicalNames].push_back(
-        {l.name(), {Text(l.description()), s ? Text(s->name()) : Value()}, {}});
+        {std::move(name), {Text(l.description()), s ? Text(s->name()) : Value()}, {}});
   }
   return root;
 }

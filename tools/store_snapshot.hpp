@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
@@ -155,8 +156,11 @@ struct SnapshotError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The root node of a store (Kind::Store). Throws zav::Error.
-Node Capture(const zav::Store& store);
+// Whether only the key is wanted of the item of the store's list (store::Apis, ...) of that key.
+using KeyOnly = std::function<bool(size_t list, const std::string& key)>;
+// The root node of a store (Kind::Store): every item whole, but for those keyOnly names, which
+// get their key alone (published APIs come whole anyway). Throws zav::Error.
+Node Capture(const zav::Store& store, const KeyOnly& keyOnly = {});
 // Creates the snapshot's items in an empty store. Throws SnapshotError or zav::Error, both with
 // the item's identity in front of the message.
 void Build(const Node& root, zav::Store& store);
