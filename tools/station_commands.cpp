@@ -27,7 +27,8 @@ bool Absent(const std::string& path) {
 }
 
 Node Load(const std::string& path, const KeyOnly& keyOnly = {}) {
-  if (Absent(path)) return Capture(zav::Store());
+  // Not even a description: a file that is not there says nothing.
+  if (Absent(path)) return Node{"", {std::string()}, std::vector<std::vector<Node>>(6)};
   try {
     return Capture(zav::Store::open(path), keyOnly);
   } catch (const zav::Error& e) {
@@ -164,6 +165,7 @@ void AddStationCommands(CLI::App& app, std::function<int()>& run) {
       ->required()
       ->expected(2, 7);
   diff->add_flag("--json", o.json, "Print JSON");
+  diff->footer("Exit status: 0 the same, 1 different, 2 a store could not be read.");
   diff->callback([&] { run = [] { return DiffCommand(o); }; });
 
   auto* merge = app.add_subcommand(
@@ -173,6 +175,9 @@ void AddStationCommands(CLI::App& app, std::function<int()>& run) {
   auto* ours = merge->add_flag("--ours", o.ours, "Settle every conflict for ours and write");
   merge->add_flag("--theirs", o.theirs, "Settle every conflict for theirs and write")
       ->excludes(ours);
+  merge->footer(
+      "Exit status: 0 merged (and written), 1 conflicts (nothing written), 2 a store could not "
+      "be read, or the result built or written.");
   merge->callback([&] { run = [] { return MergeCommand(o); }; });
 
   auto* import = app.add_subcommand(
