@@ -104,10 +104,26 @@ TEST_F(Stores, ImportRefusesWhatItCannotReadOrBuildAndSaysWhere) {
       EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
     }
   }
-  // A module named only by the name a session keeps for it links the session.
-  Node linked = SnapshotFromJson(Json::parse(
-      R"({"softwareModules": [{"name": "M"}], "sessions": [{"name": "S", "softwareModuleName": "M"}]})"));
-  EXPECT_EQ(linked.lists[store::Sessions][0].props[session::Module], Value(std::string("M")));
+  // A session given a module (here by the name a session keeps for it) and no settings takes
+  // those the module requires, as a session newly linked to it does; one with a list of its
+  // settings, even an empty one, has just those.
+  std::set<std::string> take;
+  Node linked = SnapshotFromJson(Json::parse(R"({"softwareModules": [{"name": "M",
+      "dataComponents": [{"name": "T", "value": 5, "usedInSession": "Required"},
+                         {"name": "O", "value": 1, "usedInSession": "Optional"}]}],
+      "sessions": [{"name": "S", "softwareModuleName": "M"},
+                   {"name": "E", "softwareModule": "M", "dataComponents": []}]})"),
+                                 &take);
+  EXPECT_EQ(take, std::set<std::string>{"S"});
+  zav::Store store;
+  Build(linked, store, take);
+  Node built = Capture(store);
+  ASSERT_EQ(built.lists[store::Sessions].size(), 2u);
+  const std::vector<Node>& inherited = built.lists[store::Sessions][0].lists[session::DataComponents];
+  ASSERT_EQ(inherited.size(), 1u);
+  EXPECT_EQ(inherited[0].key, "T");
+  EXPECT_EQ(built.lists[store::Sessions][0].props[session::Module], Value(std::string("M")));
+  EXPECT_TRUE(built.lists[store::Sessions][1].lists[session::DataComponents].empty());
 }
 
 TEST_F(Stores, DiffNamesExactlyWhatChanged) {

@@ -406,7 +406,7 @@ Node VirtualFrom(const Json& j, const std::string& parent) {
   return n;
 }
 
-Node SessionFrom(const Json& j, bool driver) {
+Node SessionFrom(const Json& j, bool driver, std::set<std::string>* takeModuleSettings) {
   using namespace session;
   Object o(j, driver ? "driver session" : "session");
   Node n{o.Name(), {}, std::vector<std::vector<Node>>(2)};
@@ -433,14 +433,17 @@ Node SessionFrom(const Json& j, bool driver) {
   }
   for (const Json& v : o.Array("virtualNames"))
     n.lists[VirtualNames].push_back(VirtualFrom(v, where + " / "));
+  bool listed = o.Has("dataComponents");
   n.lists[DataComponents] = ComponentsFrom(o, where);
+  if (!listed && takeModuleSettings && std::holds_alternative<std::string>(n.props[Module]))
+    takeModuleSettings->insert(n.key);
   o.Done();
   return n;
 }
 
 }  // namespace
 
-Node SnapshotFromJson(const Json& json) {
+Node SnapshotFromJson(const Json& json, std::set<std::string>* takeModuleSettings) {
   Object o(json, "the store");
   o.Get("file");  // where it was shown from; a new store gets its own place
   Node root{"", {o.Text("description")}, std::vector<std::vector<Node>>(6)};
@@ -480,9 +483,9 @@ Node SnapshotFromJson(const Json& json) {
     root.lists[store::Assets].push_back(std::move(n));
   }
   for (const Json& j : o.Array("driverSessions"))
-    root.lists[store::DriverSessions].push_back(SessionFrom(j, true));
+    root.lists[store::DriverSessions].push_back(SessionFrom(j, true, takeModuleSettings));
   for (const Json& j : o.Array("sessions"))
-    root.lists[store::Sessions].push_back(SessionFrom(j, false));
+    root.lists[store::Sessions].push_back(SessionFrom(j, false, takeModuleSettings));
   for (const Json& j : o.Array("logicalNames")) {
     Object l(j, "logical name");
     Node n{l.Name(), {}, {}};

@@ -123,9 +123,10 @@ int ImportCommand(const Options& o) {
                               " is not JSON: " + e.what());
   }
   try {
-    Node root = SnapshotFromJson(json);
+    std::set<std::string> takeModuleSettings;
+    Node root = SnapshotFromJson(json, &takeModuleSettings);
     zav::Store store;
-    Build(root, store);
+    Build(root, store, takeModuleSettings);
     store.serialize(o.output);
     return kOk;
   } catch (const std::exception& e) {

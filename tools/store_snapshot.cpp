@@ -333,8 +333,11 @@ std::string TemporaryName(const std::vector<Node>& siblings) {
 
 class Builder {
  public:
-  explicit Builder(zav::Store& store)
-      : store_(store), sessions_(store.sessions()), driverSessions_(store.driverSessions()) {}
+  Builder(zav::Store& store, const std::set<std::string>& takeModuleSettings)
+      : store_(store),
+        takeModuleSettings_(takeModuleSettings),
+        sessions_(store.sessions()),
+        driverSessions_(store.driverSessions()) {}
 
   void Run(const Node& root) {
     store_.setDescription(TextOf(root.props[store::Description]));
@@ -372,6 +375,13 @@ class Builder {
         zav::DataComponentCollection components = modules_.at(n.key).dataComponents();
         MakeComponents(components, n.lists[module::DataComponents], false);
       });
+    for (size_t list : {store::DriverSessions, store::Sessions})
+      for (const Node& n : root.lists[list])
+        if (takeModuleSettings_.count(n.key))
+          At(list == store::Sessions ? Kind::Session : Kind::DriverSession, n.key, [&] {
+            sessions_.get(n.key).setSoftwareModule(
+                ModuleFor(std::get<std::string>(n.props[session::Module])));
+          });
     zav::LogicalNameCollection names = store_.logicalNames();
     for (const Node& n : root.lists[store::LogicalNames])
       At(Kind::LogicalName, n.key, [&] {
@@ -403,6 +413,12 @@ class Builder {
       throw Located(where + ": " + e.what());
     }
     path_.pop_back();
+  }
+
+  const zav::SoftwareModule& ModuleFor(const std::string& name) const {
+    auto it = modules_.find(name);
+    if (it == modules_.end()) throw SnapshotError("software module '" + name + "' is not in the store");
+    return it->second;
   }
 
   const zav::PublishedApi& ApiNamed(const std::string& key) {
@@ -502,12 +518,13 @@ class Builder {
         throw SnapshotError("hardware asset '" + *name + "' is not in the store");
       s.setHardwareAsset(it->second);
     }
-    // The module has no settings yet, so linking copies nothing into the session.
+    // The module has no settings yet, so linking copies nothing into the session; a session
+    // that is to take the module's settings is linked once they are there.
     if (const std::string* name = std::get_if<std::string>(&n.props[Module])) {
-      auto it = modules_.find(*name);
-      if (it == modules_.end())
-        throw SnapshotError("software module '" + *name + "' is not in the store");
-      s.setSoftwareModule(it->second);
+      if (takeModuleSettings_.count(n.key))
+        ModuleFor(*name);
+      else
+        s.setSoftwareModule(ModuleFor(*name));
     }
     const std::vector<Node>& virtualNames = n.lists[VirtualNames];
     if (!virtualNames.empty()) {
@@ -627,6 +644,7 @@ class Builder {
   }
 
   zav::Store& store_;
+  const std::set<std::string>& takeModuleSettings_;
   zav::SessionCollection sessions_;
   zav::DriverSessionCollection driverSessions_;
   std::map<std::string, zav::PublishedApi> apis_;
@@ -637,6 +655,8 @@ class Builder {
 
 }  // namespace
 
-void Build(const Node& root, zav::Store& store) { Builder(store).Run(root); }
+void Build(const Node& root, zav::Store& store, const std::set<std::string>& takeModuleSettings) {
+  Builder(store, takeModuleSettings).Run(root);
+}
 
 }  // namespace zavtool

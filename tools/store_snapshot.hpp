@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -161,15 +162,19 @@ using KeyOnly = std::function<bool(size_t list, const std::string& key)>;
 // The root node of a store (Kind::Store): every item whole, but for those keyOnly names, which
 // get their key alone (published APIs come whole anyway). Throws zav::Error.
 Node Capture(const zav::Store& store, const KeyOnly& keyOnly = {});
-// Creates the snapshot's items in an empty store. Throws SnapshotError or zav::Error, both with
-// the item's identity in front of the message.
-void Build(const Node& root, zav::Store& store);
+// Creates the snapshot's items in an empty store; the sessions named in takeModuleSettings are
+// linked to their module once it has its settings, so that they take the ones it requires, as a
+// session newly linked to a module does (the others hold just the settings they list). Throws
+// SnapshotError or zav::Error, both with the item's identity in front of the message.
+void Build(const Node& root, zav::Store& store,
+           const std::set<std::string>& takeModuleSettings = {});
 
 using Json = nlohmann::ordered_json;
 // The JSON of `show --json` (the README documents the shape); file is its "file" entry.
 Json SnapshotJson(const Node& root, const std::string& file);
 // Reads that shape back. Every key may be left out but the names; a key the shape does not
-// have, or a value of the wrong kind, is refused (SnapshotError) rather than ignored.
-Node SnapshotFromJson(const Json& json);
+// have, or a value of the wrong kind, is refused (SnapshotError) rather than ignored. A session
+// given a module and no "dataComponents" at all is named in takeModuleSettings, when given.
+Node SnapshotFromJson(const Json& json, std::set<std::string>* takeModuleSettings = nullptr);
 
 }  // namespace zavtool
