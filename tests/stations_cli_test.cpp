@@ -191,6 +191,11 @@ TEST(StationsCli, GitMergesAndDiffsStoresThroughTheDrivers) {
       << diff.out;
   EXPECT_TRUE(Contains(diff.out, "+hardware-asset Probe\n"));
   EXPECT_FALSE(Contains(diff.out, "idref"));
+
+  // For every repository of the user: git's own attributes file and global configuration.
+  tool("git-setup --global");
+  EXPECT_EQ(ReadFile(home.File("config/git/attributes")), "*.xml merge=zavconfig diff=zavconfig\n");
+  EXPECT_TRUE(Contains(ReadFile(home.File("gitconfig")), "merge %O %A %B"));
 }
 
 }  // namespace

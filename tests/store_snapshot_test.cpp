@@ -119,7 +119,8 @@ TEST_F(Stores, ImportRefusesWhatItCannotReadOrBuildAndSaysWhere) {
   Build(linked, store, take);
   Node built = Capture(store);
   ASSERT_EQ(built.lists[store::Sessions].size(), 2u);
-  const std::vector<Node>& inherited = built.lists[store::Sessions][0].lists[session::DataComponents];
+  const std::vector<Node>& inherited =
+      built.lists[store::Sessions][0].lists[session::DataComponents];
   ASSERT_EQ(inherited.size(), 1u);
   EXPECT_EQ(inherited[0].key, "T");
   EXPECT_EQ(built.lists[store::Sessions][0].props[session::Module], Value(std::string("M")));

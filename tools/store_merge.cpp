@@ -333,8 +333,7 @@ class References {
         continue;
       Target target = layout.props[i].target;
       std::string name = *key;
-      if (Dangling(target, name, steps, path, layout.props[i].name, i, false))
-        n.props[i] = Value();
+      if (Dangling(target, name, steps, path, layout.props[i].name, i, false)) n.props[i] = Value();
     }
     for (size_t l = 0; l < n.lists.size(); ++l) {
       std::vector<Node>& list = n.lists[l];
@@ -452,7 +451,8 @@ MergeResult Merge(const Node& base, const Node& ours, const Node& theirs, Side r
 }
 
 KeyOnly AlikeInBoth(const Node& ours, const Node& theirs) {
-  auto alike = std::make_shared<std::vector<std::unordered_set<std::string_view>>>(ours.lists.size());
+  auto alike =
+      std::make_shared<std::vector<std::unordered_set<std::string_view>>>(ours.lists.size());
   for (size_t l = 0; l < ours.lists.size() && l < theirs.lists.size(); ++l) {
     std::unordered_map<std::string_view, const Node*> inTheirs;
     inTheirs.reserve(theirs.lists[l].size());

@@ -417,7 +417,8 @@ class Builder {
 
   const zav::SoftwareModule& ModuleFor(const std::string& name) const {
     auto it = modules_.find(name);
-    if (it == modules_.end()) throw SnapshotError("software module '" + name + "' is not in the store");
+    if (it == modules_.end())
+      throw SnapshotError("software module '" + name + "' is not in the store");
     return it->second;
   }
 
