@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
 
@@ -26,13 +27,23 @@ bool Absent(const std::string& path) {
          (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0);
 }
 
+// A store that could not be read, and which.
+struct Unreadable {
+  std::string file;
+  zav::Error error;
+};
+
+int FailToRead(const std::string& context, const Unreadable& u) {
+  return Fail(context, u.file + ": " + u.error.what(), Hints(u.error, u.file));
+}
+
 Node Load(const std::string& path, const KeyOnly& keyOnly = {}) {
   // Not even a description: a file that is not there says nothing.
   if (Absent(path)) return Node{"", {std::string()}, std::vector<std::vector<Node>>(6)};
   try {
     return Capture(zav::Store::open(path), keyOnly);
   } catch (const zav::Error& e) {
-    throw zav::Error(e.code(), path + ": " + e.what());
+    throw Unreadable{path, e};
   }
 }
 
@@ -68,8 +79,8 @@ int DiffCommand(const Options& o) {
       PrintChanges(changes, std::cout);
     }
     return git || changes.empty() ? kSame : kDifferent;
-  } catch (const zav::Error& e) {
-    Fail("diff", e.what());
+  } catch (const Unreadable& u) {
+    FailToRead("diff", u);
     return kTrouble;
   }
 }
@@ -81,8 +92,8 @@ int MergeCommand(const Options& o) {
   try {
     Node ours = Load(o.files[1]), theirs = Load(o.files[2]);
     merged = Merge(LoadBase(o.files[0], ours, theirs), ours, theirs, side);
-  } catch (const zav::Error& e) {
-    Fail("merge", e.what());
+  } catch (const Unreadable& u) {
+    FailToRead("merge", u);
     return kTrouble;
   }
   const char* settled = side == Side::Ours     ? " (took ours)"
@@ -96,12 +107,16 @@ int MergeCommand(const Options& o) {
                       "side)");
     return kFault;
   }
+  const std::string context = "merge: cannot write the merged store to " + target;
   try {
     zav::Store store;
     Build(merged.root, store);
     store.serialize(target);
-  } catch (const std::exception& e) {
-    Fail("merge", std::string("cannot write the merged store to ") + target + ": " + e.what());
+  } catch (const zav::Error& e) {
+    Fail(context, e, target);
+    return kTrouble;
+  } catch (const SnapshotError& e) {
+    Fail(context, e.what());
     return kTrouble;
   }
   return kOk;
@@ -129,7 +144,9 @@ int ImportCommand(const Options& o) {
     Build(root, store, takeModuleSettings);
     store.serialize(o.output);
     return kOk;
-  } catch (const std::exception& e) {
+  } catch (const zav::Error& e) {
+    return Fail("import", e, o.output);
+  } catch (const SnapshotError& e) {
     return Fail("import", e.what());
   }
 }
@@ -145,11 +162,11 @@ int ExportCommand(const Options& o) {
       std::cout << SnapshotJson(root, open.path).dump(2) << "\n";
     return kOk;
   } catch (const zav::Error& e) {
-    if (!o.lines || file.empty()) return Fail("export", e.what());
+    if (!o.lines || file.empty()) return Fail("export", e, file);
     // git shows what textconv prints: a file that is not a readable store (one with conflict
     // markers, say) is shown as it is rather than not at all.
     std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail("export", e.what());
+    if (!in) return Fail("export", e, file);
     std::cout << "# not a store the library reads: " << e.what() << "\n" << in.rdbuf();
     return kOk;
   }
@@ -157,7 +174,7 @@ int ExportCommand(const Options& o) {
 
 }  // namespace
 
-void AddStationCommands(CLI::App& app, std::function<int()>& run) {
+void AddStationCommands(CLI::App& app, Action& action) {
   static Options o;
 
   auto* diff = app.add_subcommand(
@@ -167,7 +184,7 @@ void AddStationCommands(CLI::App& app, std::function<int()>& run) {
       ->expected(2, 7);
   diff->add_flag("--json", o.json, "Print JSON");
   diff->footer("Exit status: 0 the same, 1 different, 2 a store could not be read.");
-  diff->callback([&] { run = [] { return DiffCommand(o); }; });
+  diff->callback([&] { action = [] { return DiffCommand(o); }; });
 
   auto* merge = app.add_subcommand(
       "merge", "Merge two changed versions of a store with their common base (a git merge driver)");
@@ -179,13 +196,13 @@ void AddStationCommands(CLI::App& app, std::function<int()>& run) {
   merge->footer(
       "Exit status: 0 merged (and written), 1 conflicts (nothing written), 2 a store could not "
       "be read, or the result built or written.");
-  merge->callback([&] { run = [] { return MergeCommand(o); }; });
+  merge->callback([&] { action = [] { return MergeCommand(o); }; });
 
   auto* import = app.add_subcommand(
       "import", "Make a store from the JSON that `show --json` prints (- reads standard input)");
   import->add_option("FILE", o.files, "JSON file, or -")->required()->expected(1);
   import->add_option("-o,--output", o.output, "Store file to write")->required();
-  import->callback([&] { run = [] { return ImportCommand(o);
+  import->callback([&] { action = [] { return ImportCommand(o);
 };
 }  // namespace zavtool
 );
@@ -194,14 +211,14 @@ auto* exportCmd = app.add_subcommand(
     "export", "Print a store as JSON (as `show --json`), or with --lines one line per property");
 exportCmd->add_option("FILE", o.files, "Store file (default: the master store)")->expected(0, 1);
 exportCmd->add_flag("--lines", o.lines, "One line per item and property, for git's textconv");
-exportCmd->callback([&] { run = [] { return ExportCommand(o); }; });
+exportCmd->callback([&] { action = [] { return ExportCommand(o); }; });
 
 auto* git = app.add_subcommand("git-setup",
                                "Make git diff and merge stores with zavconfig in this repository");
 git->add_flag("--global", o.global, "For every repository of the user instead");
 git->add_flag("--print", o.print, "Print the configuration instead of writing it");
 git->add_option("--pattern", o.pattern, "Files that are stores (default: *.xml)");
-git->callback([&] { run = [] { return GitSetup(o.global, o.print, o.pattern); }; });
+git->callback([&] { action = [] { return GitSetup(o.global, o.print, o.pattern); }; });
 }
 
 }  // namespace zavtool

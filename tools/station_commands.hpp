@@ -2,14 +2,14 @@
 // The commands for stores kept in git: diff, merge, import, export, git-setup.
 #pragma once
 
-#include <CLI/CLI.hpp>
-#include <functional>
 #include <string>
+
+#include "cli.hpp"
 
 namespace zavtool {
 
-// Registers the commands; the one chosen sets run.
-void AddStationCommands(CLI::App& app, std::function<int()>& run);
+// zavconfig diff, merge, import, export and git-setup.
+void AddStationCommands(CLI::App& app, Action& action);
 
 // Writes (or with print shows) the attributes line for pattern and the diff and merge drivers,
 // in this repository or, with global, for the user.
