@@ -165,10 +165,12 @@ using Int32Setter = ViStatus(ZAVCONFIG_FUNC*)(ViSession, ViAttr, ViInt32);
 using BooleanGetter = ViStatus(ZAVCONFIG_FUNC*)(ViSession, ViAttr, ViBoolean*);
 using BooleanSetter = ViStatus(ZAVCONFIG_FUNC*)(ViSession, ViAttr, ViBoolean);
 
-// Asks for the size first, then reads; a value that grew in between is read again at its new
-// size.
+// Reads into a small buffer first, which holds nearly every value whole in one call; a longer
+// value is read again at the size the library asks for, and again if it grew in between.
 inline std::string GetString(StringGetter get, ViSession handle, ViAttr id) {
-  ViInt32 size = Check(get(handle, id, 0, nullptr));
+  ViChar small[256];
+  ViInt32 size = Check(get(handle, id, static_cast<ViInt32>(sizeof small), small));
+  if (size == 0) return std::string(small);
   std::string value;
   while (size > 1) {
     value.assign(static_cast<size_t>(size), '\0');

@@ -11,6 +11,7 @@
 #include "platform/install_dirs.h"
 #include "platform/registry.h"
 #include "text.hpp"
+#include "station_commands.hpp"
 
 namespace {
 
@@ -216,6 +217,7 @@ int main(int argc, char** argv) {
   AddStoreCommands(app, action, storeArgs, *formatter);
   AddItemCommands(app, action);
   AddCompletionCommand(app, action);
+  AddStationCommands(app, action);
 
   try {
     app.parse(argc, argv);
