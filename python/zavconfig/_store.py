@@ -327,7 +327,7 @@ class _Family:
 
     __slots__ = ("count", "by_index", "by_name", "destroy", "item")
 
-    def __init__(self, kind: str, item: Callable[[], type], by_name: bool = True,
+    def __init__(self, kind: str, item: Callable[[], Type[Item]], by_name: bool = True,
                  destroy: bool = True) -> None:
         self.count = getattr(fn, "ZavConfig_Get%sCount" % kind)
         self.by_index = getattr(fn, "ZavConfig_Get%sItemByIndex" % kind)
@@ -339,19 +339,27 @@ class _Family:
 class _InOrder(ValuesView[I]):
     """The items of a collection, in index order."""
 
-    __slots__ = ()
+    __slots__ = ("_collection",)
+
+    def __init__(self, collection: Collection[I]) -> None:
+        super().__init__(collection)
+        self._collection = collection
 
     def __iter__(self) -> Iterator[I]:
-        return cast("Collection[I]", self._mapping)._iter_items()
+        return self._collection._iter_items()
 
 
 class _PairsInOrder(ItemsView[str, I]):
     """(name, item) pairs of a collection, in index order."""
 
-    __slots__ = ()
+    __slots__ = ("_collection",)
+
+    def __init__(self, collection: Collection[I]) -> None:
+        super().__init__(collection)
+        self._collection = collection
 
     def __iter__(self) -> Iterator[Tuple[str, I]]:
-        for item in cast("Collection[I]", self._mapping)._iter_items():
+        for item in self._collection._iter_items():
             yield item.name, item
 
 

@@ -1,0 +1,18 @@
+# SPDX-License-Identifier: MIT
+# The Python interpreter the package's tests run with and whose version names the install
+# folder under /usr/local. Debian's own python3 comes first: apt installs pytest and PyVISA for
+# it, while another python3 earlier on PATH (a pyenv build, say) would lack them.
+# -DZAV_PYTHON=<interpreter> chooses another.
+if(NOT ZAV_PYTHON)
+  find_program(ZAV_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
+  if(NOT ZAV_PYTHON)
+    find_program(ZAV_PYTHON NAMES python3)
+  endif()
+endif()
+
+set(ZAV_PYTHON_VERSION "")
+if(ZAV_PYTHON)
+  execute_process(
+    COMMAND ${ZAV_PYTHON} -c "import sys; print('%d.%d' % sys.version_info[:2])"
+    OUTPUT_VARIABLE ZAV_PYTHON_VERSION OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
