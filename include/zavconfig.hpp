@@ -16,11 +16,25 @@
 #ifndef ZAVCONFIG_HPP
 #define ZAVCONFIG_HPP
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <utility>
 
@@ -37,6 +51,24 @@ class Error : public std::runtime_error {
 
  private:
   ViStatus code_;
+};
+
+// An edit of a store file (Store::edit) that did not happen: nothing was written. code() is
+// ZAVCONFIG_ERROR_SERIALIZE_FAILED; reason() tells why.
+class EditError : public Error {
+ public:
+  enum class Reason {
+    Locked,      // another editor held the lock for longer than the edit would wait
+    Changed,     // the file changed on disk after it was read (a writer that took no lock)
+    ReadOnly,    // the user may not write the file, or nobody may
+    LockFailed,  // the lock file could not be made or locked (the message says why)
+  };
+  EditError(Reason reason, const std::string& message)
+      : Error(ZAVCONFIG_ERROR_SERIALIZE_FAILED, message), reason_(reason) {}
+  Reason reason() const noexcept { return reason_; }
+
+ private:
+  Reason reason_;
 };
 
 // The kinds a data component collection can create directly.
@@ -898,6 +930,233 @@ class LogicalNameCollection : public Collection<LogicalName, traits::LogicalName
   }
 };
 
+// --- editing a store file that others edit too --------------------------------------------
+
+namespace detail {
+
+inline std::string ErrnoText(int err) { return std::strerror(err); }
+
+// The file `path` leads to through symbolic links (relative ones from the link's directory, at
+// most 40), which need not exist: a dangling link names the file to create. The lock and the
+// change check belong to that file, so editors that name it through different links agree.
+inline std::string LinkTarget(const std::string& path) {
+  std::string current = path;
+  for (int followed = 0; followed < 40; ++followed) {
+    struct stat info;
+    if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t n = readlink(current.c_str(), &target[0], target.size());
+    if (n <= 0 || static_cast<size_t>(n) == target.size()) return current;
+    target.resize(static_cast<size_t>(n));
+    const size_t slash = current.rfind('/');
+    current = target[0] == '/' || slash == std::string::npos ? target
+                                                             : current.substr(0, slash + 1) + target;
+  }
+  return current;
+}
+
+// What tells one version of a file from another without reading it. A save through the
+// library always makes a new file (a new inode); an editor that writes in place changes the
+// size or the times.
+struct FileState {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{}, changed{};
+
+  static FileState Of(const std::string& path) {
+    FileState state;
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return state;
+    state.exists = true;
+    state.device = info.st_dev;
+    state.inode = info.st_ino;
+    state.size = info.st_size;
+    state.modified = info.st_mtim;
+    state.changed = info.st_ctim;
+    return state;
+  }
+  bool operator==(const FileState& o) const {
+    return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+           changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+  }
+  bool operator!=(const FileState& o) const { return !(*this == o); }
+};
+
+// "pid=...\nuser=...\nhost=...\nsince=...\ncommand=...\n": who holds a lock, for those who
+// wait for it.
+inline std::string HolderRecord() {
+  std::string user;
+  char buffer[4096];
+  struct passwd entry, *found = nullptr;
+  if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found)
+    user = found->pw_name;
+  else
+    user = std::to_string(geteuid());
+  char host[256] = "";
+  gethostname(host, sizeof host - 1);
+  char since[32] = "";
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  if (gmtime_r(&now, &utc)) std::strftime(since, sizeof since, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  std::string command;
+  const int fd = open("/proc/self/cmdline", O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0 && command.size() < 4096)
+      command.append(buffer, static_cast<size_t>(n));
+    close(fd);
+    while (!command.empty() && command.back() == '\0') command.pop_back();
+    for (char& c : command)
+      if (c == '\0' || c == '\n') c = ' ';
+  }
+  return "pid=" + std::to_string(getpid()) + "\nuser=" + user + "\nhost=" + host +
+         "\nsince=" + since + "\ncommand=" + command + "\n";
+}
+
+// The holder record of a lock file as one phrase: "pid 1234, user ana on host7, since ...:
+// command", or "holder unknown".
+inline std::string DescribeHolder(const std::string& lockPath) {
+  std::string text;
+  const int fd = open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd >= 0) {
+    char buffer[8192];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0) text.assign(buffer, static_cast<size_t>(n));
+    close(fd);
+  }
+  auto field = [&](const char* key) {
+    const std::string prefix = std::string(key) + "=";
+    for (size_t pos = 0; pos < text.size();) {
+      size_t end = text.find('\n', pos);
+      if (end == std::string::npos) end = text.size();
+      if (text.compare(pos, prefix.size(), prefix) == 0)
+        return text.substr(pos + prefix.size(), end - pos - prefix.size());
+      pos = end + 1;
+    }
+    return std::string();
+  };
+  const std::string pid = field("pid"), user = field("user"), host = field("host"),
+                    since = field("since"), command = field("command");
+  if (pid.empty()) return "holder unknown";
+  std::string holder = "pid " + pid;
+  if (!user.empty()) holder += ", user " + user + (host.empty() ? "" : " on " + host);
+  if (!since.empty()) holder += ", since " + since;
+  if (!command.empty()) holder += ": " + command;
+  return holder;
+}
+
+}  // namespace detail
+
+// The exclusive lock of a file that several programs edit (a store, the registry): an advisory
+// lock on "<file>.lock" beside the file the path leads to. A lock file, not the file itself,
+// because a save replaces the file with a new one, which would leave a lock on the old one
+// behind. The holder writes who it is into the lock file, so that a program that waits in vain
+// can say who holds it; the file is removed on release, and a holder that dies releases its
+// lock with its last descriptor.
+class FileLock {
+ public:
+  // Waits up to `timeout` for the lock; throws EditError (Locked when another holder kept it,
+  // LockFailed when the lock file cannot be made).
+  explicit FileLock(const std::string& path,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(10))
+      : target_(detail::LinkTarget(path)), lockPath_(target_ + ".lock") {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto pause = std::chrono::milliseconds(5);
+    for (;;) {
+      bool writable = true;
+      fd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+      if (fd_ < 0 && (errno == EACCES || errno == EROFS)) {
+        writable = false;
+        fd_ = open(lockPath_.c_str(), O_RDONLY | O_CLOEXEC);
+      }
+      if (fd_ < 0)
+        throw EditError(EditError::Reason::LockFailed,
+                        path + ": cannot make the lock file " + lockPath_ + ": " +
+                            detail::ErrnoText(errno));
+      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        // The holder before us may have removed the file while we waited for it; a lock on a
+        // file nobody else can open any more locks nothing.
+        struct stat held, named;
+        if (fstat(fd_, &held) == 0 && stat(lockPath_.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+          if (writable) Record();
+          return;
+        }
+      } else if (errno != EWOULDBLOCK && errno != EINTR) {
+        const int err = errno;
+        close(std::exchange(fd_, -1));
+        throw EditError(EditError::Reason::LockFailed,
+                        path + ": cannot lock " + lockPath_ + ": " + detail::ErrnoText(err));
+      } else if (std::chrono::steady_clock::now() >= deadline) {
+        close(std::exchange(fd_, -1));
+        const auto seconds = std::chrono::duration_cast<std::chrono::duration<double>>(timeout);
+        char waited[32];
+        std::snprintf(waited, sizeof waited, "%g", seconds.count());
+        throw EditError(EditError::Reason::Locked,
+                        path + ": the store is locked by another editor (" +
+                            detail::DescribeHolder(lockPath_) + "); gave up after " + waited +
+                            " s");
+      } else {
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(100));
+      }
+      close(std::exchange(fd_, -1));
+    }
+  }
+  ~FileLock() { release(); }
+  FileLock(FileLock&& other) noexcept
+      : target_(std::move(other.target_)),
+        lockPath_(std::move(other.lockPath_)),
+        fd_(std::exchange(other.fd_, -1)) {}
+  FileLock& operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+      release();
+      target_ = std::move(other.target_);
+      lockPath_ = std::move(other.lockPath_);
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // The file the locked path leads to, and its lock file.
+  const std::string& target() const noexcept { return target_; }
+  const std::string& lockPath() const noexcept { return lockPath_; }
+
+  // Removes the lock file while still holding it, then lets go.
+  void release() noexcept {
+    if (fd_ < 0) return;
+    unlink(lockPath_.c_str());
+    close(std::exchange(fd_, -1));
+  }
+
+ private:
+  void Record() {
+    const std::string record = detail::HolderRecord();
+    if (ftruncate(fd_, 0) == 0 && pwrite(fd_, record.data(), record.size(), 0) < 0) {
+      // Who holds the lock is only a courtesy to those who wait.
+    }
+  }
+
+  std::string target_;
+  std::string lockPath_;
+  int fd_ = -1;
+};
+
+// How Store::edit goes about it.
+struct EditOptions {
+  // How long to wait for another editor to finish.
+  std::chrono::milliseconds lockTimeout = std::chrono::seconds(10);
+  // Replace a store file the user may not write, or nobody may (no write permission bit).
+  bool force = false;
+  // Start from an empty store when the file does not exist yet.
+  bool createIfMissing = false;
+};
+
 // --- the store -------------------------------------------------------------------------------
 
 // An open store. It is destroyed, with every item in it, when the object goes or close() is
@@ -945,6 +1204,37 @@ class Store {
   // Writes the document to location, atomically: a failure leaves the old file whole.
   void serialize(const std::string& location) const {
     detail::Check(ZavConfig_Serialize(handle_, location.c_str()));
+  }
+
+  // The safe way to change a store file that other people and programs change too: under the
+  // file's lock (FileLock), reads the store, runs change(store) and saves the store back to
+  // path, unless change throws or returns false. Nothing is written, and EditError is thrown,
+  // when the file changed on disk after it was read (a writer that took no lock) or is
+  // read-only (unless options.force). Returns whether the store was saved.
+  template <class Change>
+  static bool edit(const std::string& path, Change&& change, const EditOptions& options = {}) {
+    FileLock lock(path, options.lockTimeout);
+    const detail::FileState before = detail::FileState::Of(lock.target());
+    if (before.exists && !options.force) {
+      struct stat info;
+      if (access(lock.target().c_str(), W_OK) != 0 ||
+          (stat(lock.target().c_str(), &info) == 0 && (info.st_mode & 0222) == 0))
+        throw EditError(EditError::Reason::ReadOnly,
+                        path + ": the store file is read-only; nothing was written");
+    }
+    Store store;
+    if (before.exists || !options.createIfMissing) store.deserialize(path);
+    bool save = true;
+    if constexpr (std::is_same_v<std::invoke_result_t<Change, Store&>, bool>)
+      save = change(store);
+    else
+      change(store);
+    if (!save) return false;
+    if (detail::FileState::Of(lock.target()) != before)
+      throw EditError(EditError::Reason::Changed,
+                      path + ": the store changed on disk since it was read; nothing was written");
+    store.serialize(path);
+    return true;
   }
 
   std::string name() const { return get(ZAVCONFIG_VAL_CONFIG_STORE_NAME); }

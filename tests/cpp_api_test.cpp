@@ -2,8 +2,13 @@
 // The C++ interface: reading and building stores through it, every failure arriving as its
 // exception, and every handle it takes given back.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "test_support.h"
 #include "zavconfig.hpp"
@@ -185,6 +190,148 @@ TEST(CppApi, BuildsAStoreThatReadsBack) {
   EXPECT_EQ(copied.get("Timeout").integerValue(), 5000);
   EXPECT_EQ(copied.get("Interface").publishedApi()->name(), "Scope");
   EXPECT_EQ(store.softwareModules().get("orion5").publishedApis().at(0).type(), "C");
+}
+
+// Editors in separate processes and threads on one store file: every edit that returned is in
+// the file, and the file reads after all of them.
+TEST(CppEdit, ConcurrentEditorsLoseNothing) {
+  ScopedRegistry registry(kExample, DataDir());
+  TempDir dir;
+  const std::string path = dir.File("shared.xml");
+  zav::Store::open(kExample).serialize(path);
+  // How many of the edits failed.
+  auto addAssets = [&](const std::string& who, int count) {
+    int failed = 0;
+    for (int i = 0; i < count; ++i) {
+      try {
+        zav::Store::edit(path, [&](zav::Store& store) {
+          store.hardwareAssets().create(who + "_" + std::to_string(i));
+        });
+      } catch (const zav::Error&) {
+        ++failed;
+      }
+    }
+    return failed;
+  };
+  std::vector<pid_t> children;
+  for (int p = 0; p < 4; ++p) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      _exit(addAssets("proc" + std::to_string(p), 10));
+    }
+    children.push_back(child);
+  }
+  std::vector<std::thread> threads;
+  std::vector<int> failed(4);
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&, t] { failed[t] = addAssets("thread" + std::to_string(t), 10); });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(failed, std::vector<int>(4, 0));
+  for (pid_t child : children) {
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  zav::Store store = zav::Store::open(path);
+  EXPECT_EQ(store.hardwareAssets().size(), 1u + 80u);
+  EXPECT_FALSE(zavtest::FileExists(path + ".lock"));
+}
+
+TEST(CppEdit, WritesNothingWhenTheEditCannotBeTrusted) {
+  ScopedRegistry registry(kExample, DataDir());
+  TempDir dir;
+  const std::string path = dir.File("store.xml");
+  zav::Store::open(kExample).serialize(path);
+  const std::string original = zavtest::ReadFile(path);
+  auto reason = [](auto&& call) {
+    try {
+      call();
+    } catch (const zav::EditError& e) {
+      EXPECT_EQ(e.code(), ZAVCONFIG_ERROR_SERIALIZE_FAILED);
+      return std::make_pair(e.reason(), std::string(e.what()));
+    }
+    return std::make_pair(zav::EditError::Reason::LockFailed, std::string("no EditError"));
+  };
+
+  // A change that fails, or declines, writes nothing.
+  EXPECT_THROW(zav::Store::edit(path, [](zav::Store& s) {
+                 s.hardwareAssets().create("X");
+                 s.hardwareAssets().create("X");
+               }),
+               zav::Error);
+  EXPECT_FALSE(zav::Store::edit(path, [](zav::Store& s) {
+    s.hardwareAssets().create("Y");
+    return false;
+  }));
+  EXPECT_EQ(zavtest::ReadFile(path), original);
+
+  // A writer that took no lock saved in between: its save stands, ours is not written.
+  auto changed = reason([&] {
+    zav::Store::edit(path, [&](zav::Store& s) {
+      s.hardwareAssets().create("Ours");
+      zav::Store other = zav::Store::open(path);
+      other.hardwareAssets().create("Theirs");
+      other.serialize(path);
+    });
+  });
+  EXPECT_EQ(changed.first, zav::EditError::Reason::Changed);
+  EXPECT_EQ(changed.second, path + ": the store changed on disk since it was read; nothing was written");
+  EXPECT_TRUE(zav::Store::open(path).hardwareAssets().find("Theirs").has_value());
+  EXPECT_FALSE(zav::Store::open(path).hardwareAssets().find("Ours").has_value());
+
+  // Another editor holds the lock: the message says who.
+  {
+    zav::FileLock held(path);
+    auto locked = reason([&] {
+      zav::Store::edit(path, [](zav::Store&) {}, {std::chrono::milliseconds(50)});
+    });
+    EXPECT_EQ(locked.first, zav::EditError::Reason::Locked);
+    EXPECT_NE(locked.second.find("locked by another editor (pid " + std::to_string(getpid())),
+              std::string::npos) << locked.second;
+  }
+
+  // A file nobody may write is refused unless forced, and keeps its mode when forced.
+  const std::string before = zavtest::ReadFile(path);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  auto readOnly = reason([&] {
+    zav::Store::edit(path, [](zav::Store& s) { s.hardwareAssets().create("Z"); });
+  });
+  EXPECT_EQ(readOnly.first, zav::EditError::Reason::ReadOnly);
+  EXPECT_EQ(zavtest::ReadFile(path), before);
+  zav::EditOptions force;
+  force.force = true;
+  EXPECT_TRUE(zav::Store::edit(path, [](zav::Store& s) { s.hardwareAssets().create("Z"); }, force));
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0444u);
+}
+
+// The lock belongs to the file a link leads to: editors through the link and through the file
+// share it, the link stays a link.
+TEST(CppEdit, LocksTheFileALinkLeadsTo) {
+  ScopedRegistry registry(kExample, DataDir());
+  TempDir dir;
+  const std::string real = dir.File("real.xml");
+  const std::string link = dir.File("link.xml");
+  zav::Store::open(kExample).serialize(real);
+  ASSERT_EQ(symlink("real.xml", link.c_str()), 0);
+  zav::Store::edit(link, [&](zav::Store& s) {
+    EXPECT_TRUE(zavtest::FileExists(real + ".lock"));
+    EXPECT_THROW(zav::FileLock(real, std::chrono::milliseconds(20)), zav::EditError);
+    s.hardwareAssets().create("ViaLink");
+  });
+  struct stat info;
+  ASSERT_EQ(lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_TRUE(zav::Store::open(real).hardwareAssets().find("ViaLink").has_value());
+  // A missing file is created only when asked.
+  const std::string fresh = dir.File("fresh.xml");
+  EXPECT_THROW(zav::Store::edit(fresh, [](zav::Store&) {}), zav::Error);
+  zav::EditOptions create;
+  create.createIfMissing = true;
+  EXPECT_TRUE(zav::Store::edit(fresh, [](zav::Store& s) { s.setDescription("new"); }, create));
+  EXPECT_EQ(zav::Store::open(fresh).description(), "new");
 }
 
 }  // namespace
