@@ -8,12 +8,22 @@ import subprocess
 import sys
 import threading
 import time
+from typing import List
 
 import pytest
 
 import zavconfig
 
 WORKER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "edit_worker.py")
+# The C++ editor (cpp_editor.cpp), built with the library; ctest names it.
+CPP_EDITOR = os.environ.get("ZAV_TEST_CPP_EDITOR", "")
+needs_cpp = pytest.mark.skipif(not CPP_EDITOR, reason="ZAV_TEST_CPP_EDITOR is not set")
+
+
+def editor(kind: str, path: str, ident: int, count: int, *timeout_ms: int) -> List[str]:
+    if kind == "cpp":
+        return [CPP_EDITOR, path, str(ident), str(count), *map(str, timeout_ms)]
+    return [sys.executable, WORKER, path, str(ident), str(count)]
 
 
 def asset_names(path) -> set:
@@ -21,8 +31,10 @@ def asset_names(path) -> set:
         return set(store.hardware_assets)
 
 
+@needs_cpp
 @pytest.mark.parametrize("editors", [2, 4, 8])
 def test_concurrent_editors_lose_nothing(zav_registry, tmp_path, editors):
+    """Python and C++ editors, half and half, 4 edits each, while the file is read."""
     path = str(tmp_path / "shared.xml")
     with zavconfig.Store() as store:
         store.save(path)
@@ -38,7 +50,7 @@ def test_concurrent_editors_lose_nothing(zav_registry, tmp_path, editors):
 
     watcher = threading.Thread(target=reader)
     watcher.start()
-    workers = [subprocess.Popen([sys.executable, WORKER, path, str(i), "4"],
+    workers = [subprocess.Popen(editor(("py", "cpp")[i % 2], path, i, 4),
                                 stdout=subprocess.PIPE, text=True) for i in range(editors)]
     outputs = [w.communicate(timeout=120)[0].split("\n") for w in workers]
     stop.set()
@@ -79,14 +91,17 @@ def test_a_held_lock_is_reported_with_its_holder(zav_registry, tmp_path):
     finally:
         os.close(fd)
     # Its stale file is simply reused.
-    with zavconfig.Store.edit(path) as store:
+    with zavconfig.Store.edit(path, create_if_missing=True) as store:
         store.description = "after"
     assert not os.path.exists(path + ".lock")
 
 
 def test_nothing_is_written_unless_the_edit_succeeds(zav_registry, tmp_path):
     path = tmp_path / "s.xml"
-    with zavconfig.Store.edit(path) as store:  # a file that does not exist yet is created
+    with pytest.raises(zavconfig.DeserializeError):
+        with zavconfig.Store.edit(path):
+            pass
+    with zavconfig.Store.edit(path, create_if_missing=True) as store:
         store.description = "first"
     before = path.read_bytes()
     with pytest.raises(RuntimeError):
@@ -129,13 +144,12 @@ def test_links_share_one_lock_and_stay_links(zav_registry, tmp_path):
         assert store.description == "through the link"
 
 
-def test_a_read_only_store_is_refused_unless_forced(zav_registry, tmp_path, monkeypatch):
+def test_a_read_only_store_is_refused_unless_forced(zav_registry, tmp_path):
     path = tmp_path / "s.xml"
     with zavconfig.Store() as store:
         store.save(path)
     before = path.read_bytes()
-    # (Root may write anything, so the test stands in for access(2).)
-    monkeypatch.setattr(os, "access", lambda p, mode: mode != os.W_OK)
+    path.chmod(0o444)  # writable by nobody: refused even for root
     with pytest.raises(zavconfig.EditError) as caught:
         with zavconfig.Store.edit(path) as store:
             store.description = "refused"
@@ -145,3 +159,36 @@ def test_a_read_only_store_is_refused_unless_forced(zav_registry, tmp_path, monk
     with zavconfig.Store.edit(path, force=True) as store:
         store.description = "forced"
     assert path.read_bytes() != before
+
+
+@needs_cpp
+def test_python_and_cpp_describe_each_others_lock_alike(zav_registry, tmp_path):
+    path = str(tmp_path / "s.xml")
+    with zavconfig.FileLock(path):
+        with pytest.raises(zavconfig.EditError) as caught:
+            with zavconfig.Store.edit(path, timeout=0.05):
+                pass
+        done = subprocess.run(editor("cpp", path, 0, 1, 50), capture_output=True, text=True,
+                              timeout=60)
+    assert done.stdout == "failed: %s\n" % caught.value.message
+    assert "(pid %d, user " % os.getpid() in done.stdout
+
+    # Any holder's record reads alike to both, here one the utility would write.
+    with open(path + ".lock", "w") as f:
+        f.write("pid=4242\nuser=ana\nhost=host7\nsince=2026-12-06T15:03:01Z\n"
+                "command=zavconfig hardware-asset add X\n")
+    fd = os.open(path + ".lock", os.O_RDONLY)
+    fcntl.flock(fd, fcntl.LOCK_EX)
+    try:
+        with pytest.raises(zavconfig.EditError) as caught:
+            with zavconfig.Store.edit(path, timeout=0.05):
+                pass
+        done = subprocess.run(editor("cpp", path, 2, 1, 50), capture_output=True, text=True,
+                              timeout=60)
+    finally:
+        os.close(fd)
+    expected = ("%s: the store is locked by another editor (pid 4242, user ana on host7, since "
+                "2026-12-06T15:03:01Z: zavconfig hardware-asset add X); gave up after 0.05 s"
+                % path)
+    assert caught.value.message == expected
+    assert done.stdout == "failed: %s\n" % expected

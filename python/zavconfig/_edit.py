@@ -23,7 +23,7 @@ import socket
 import time
 from typing import Optional, Tuple
 
-from ._errors import EditError, SerializeError, ErrorCode
+from ._errors import EditError
 from ._store import Store
 
 _MAX_LINKS = 40
@@ -37,63 +37,64 @@ def target_of(path: str) -> str:
     """The file a store path leads to through symbolic links (a relative link is taken from
     the link's own directory); a dangling link names the file it would create."""
     current = path
-    for _ in range(_MAX_LINKS + 1):
+    for _ in range(_MAX_LINKS):
         try:
             link = os.readlink(current)
-        except OSError as e:
-            if e.errno in (errno.EINVAL, errno.ENOENT, errno.ENOTDIR, errno.EACCES):
-                return current
-            raise
+        except OSError:  # not a link, or nothing there
+            return current
         current = link if os.path.isabs(link) else os.path.join(os.path.dirname(current), link)
-    raise SerializeError(ErrorCode.SERIALIZE_FAILED,
-                         "%s: more than %d symbolic links" % (path, _MAX_LINKS))
+    return current
 
 
 def _who() -> bytes:
     """The lock file's text: who holds the lock, one key=value per line."""
     try:
         import pwd
-        user = pwd.getpwuid(os.getuid()).pw_name
+        user = pwd.getpwuid(os.geteuid()).pw_name
     except (ImportError, KeyError):
-        user = str(os.getuid())
+        user = str(os.geteuid())
     try:
         with open("/proc/self/cmdline", "rb") as f:
-            command = " ".join(a.decode("utf-8", "replace") for a in f.read().split(b"\0") if a)
+            raw = f.read(8192)
     except OSError:
-        import sys
-        command = " ".join(sys.argv)
+        raw = b""
+    command = raw.rstrip(b"\0").replace(b"\0", b" ").replace(b"\n", b" ")
     since = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ")
-    lines = ["pid=%d" % os.getpid(), "user=%s" % user, "host=%s" % socket.gethostname(),
-             "since=%s" % since, "command=%s" % command.replace("\n", " ")]
-    return ("\n".join(lines) + "\n").encode("utf-8", "replace")
+    head = "pid=%d\nuser=%s\nhost=%s\nsince=%s\ncommand=" % (
+        os.getpid(), user, socket.gethostname(), since)
+    return head.encode("utf-8", "surrogateescape") + command + b"\n"
 
 
 def _holder(lock_path: str) -> str:
-    """What the lock file says about its holder, as the parenthesis of the timeout message."""
+    """The holder a lock file names, as one phrase: "pid 1234, user ana on host7, since ...:
+    command", or "holder unknown" when it names none."""
     try:
-        with open(lock_path, "rb") as f:
-            text = f.read(64 * 1024).decode("utf-8", "replace")
+        fd = os.open(lock_path, os.O_RDONLY | os.O_CLOEXEC | os.O_NONBLOCK)
+        try:
+            text = os.read(fd, 8192).decode("utf-8", "replace")
+        finally:
+            os.close(fd)
     except OSError:
         text = ""
-    fields = {}
-    for line in text.splitlines():
-        key, sep, value = line.partition("=")
-        if sep and value:
-            fields[key.strip()] = value.strip()
-    parts = []
-    if "pid" in fields:
-        parts.append("pid " + fields["pid"])
-    if "user" in fields:
-        parts.append("user " + fields["user"] + (" on " + fields["host"] if "host" in fields
-                                                 else ""))
-    elif "host" in fields:
-        parts.append("on " + fields["host"])
-    if "since" in fields:
-        parts.append("since " + fields["since"])
-    said = ", ".join(parts)
-    if "command" in fields:
-        said = said + ": " + fields["command"] if said else fields["command"]
-    return "(%s)" % said if said else "(holder unknown)"
+
+    def field(key: str) -> str:
+        for line in text.split("\n"):
+            if line.startswith(key + "="):
+                return line[len(key) + 1:]
+        return ""
+
+    pid, user, host = field("pid"), field("user"), field("host")
+    since, command = field("since"), field("command")
+    if not pid:
+        return "holder unknown"
+    holder = "pid " + pid
+    if user:
+        holder += ", user " + user + (" on " + host if host else "")
+    if since:
+        holder += ", since " + since
+    if command:
+        holder += ": " + command
+    return holder
 
 
 def _seconds(timeout: float) -> str:
@@ -121,15 +122,15 @@ class FileLock:
             return os.open(self.lock_path, flags, 0o666), True
         except OSError as e:
             if e.errno not in (errno.EACCES, errno.EROFS):
-                raise self._cannot(e) from e
+                raise self._cannot("make the lock file", e) from e
         try:  # flock works on a descriptor opened for reading
             return os.open(self.lock_path, os.O_RDONLY | os.O_CLOEXEC), False
         except OSError as e:
-            raise self._cannot(e) from e
+            raise self._cannot("make the lock file", e) from e
 
-    def _cannot(self, e: OSError) -> SerializeError:
-        return SerializeError(ErrorCode.SERIALIZE_FAILED, "%s: cannot open the lock file %s: %s"
-                              % (self.path, self.lock_path, e.strerror))
+    def _cannot(self, what: str, e: OSError) -> EditError:
+        return EditError("lock-failed", "%s: cannot %s %s: %s"
+                         % (self.path, what, self.lock_path, os.strerror(e.errno or 0)))
 
     def acquire(self) -> None:
         if self._fd is not None:
@@ -145,11 +146,11 @@ class FileLock:
                         break
                     except OSError as e:
                         if e.errno not in (errno.EWOULDBLOCK, errno.EAGAIN):
-                            raise
+                            raise self._cannot("lock", e) from e
                     left = deadline - time.monotonic()
                     if left <= 0:
                         raise EditError(
-                            "locked", "%s: the store is locked by another editor %s; gave up "
+                            "locked", "%s: the store is locked by another editor (%s); gave up "
                             "after %s" % (self.path, _holder(self.lock_path),
                                           _seconds(self.timeout)))
                     time.sleep(min(wait, left))
@@ -203,6 +204,17 @@ class FileLock:
             pass
 
 
+def _read_only(path: str) -> bool:
+    """The user may not write the file, or nobody may (no write permission bit at all, which
+    also stops root, who may write anything)."""
+    if not os.access(path, os.W_OK):
+        return True
+    try:
+        return os.stat(path).st_mode & 0o222 == 0
+    except OSError:
+        return False
+
+
 def _stat_key(path: str) -> Optional[StatKey]:
     try:
         st = os.stat(path)
@@ -214,12 +226,14 @@ def _stat_key(path: str) -> Optional[StatKey]:
 class Edit:
     """The context manager ``Store.edit`` returns."""
 
-    def __init__(self, path: str, *, timeout: float = 10.0, force: bool = False) -> None:
+    def __init__(self, path: str, *, timeout: float = 10.0, force: bool = False,
+                 create_if_missing: bool = False) -> None:
         if not isinstance(path, str):
             raise TypeError("path must be str, not %s" % type(path).__name__)
         self.path = path
         self.timeout = timeout
         self.force = force
+        self.create_if_missing = create_if_missing
         self._lock: Optional[FileLock] = None
         self._store: Optional[Store] = None
         self._before: Optional[StatKey] = None
@@ -229,13 +243,14 @@ class Edit:
         lock.acquire()
         try:
             target = lock.target
-            if (not self.force and os.path.exists(target)
-                    and not os.access(target, os.W_OK)):
+            self._before = _stat_key(target)
+            if self._before is not None and not self.force and _read_only(target):
                 raise EditError("read-only", "%s: the store file is read-only; nothing was "
                                 "written" % self.path)
-            self._before = _stat_key(target)
-            # A store file that does not exist yet is created by the edit.
-            self._store = Store.open(self.path) if self._before is not None else Store()
+            if self._before is None and self.create_if_missing:
+                self._store = Store()
+            else:
+                self._store = Store.open(self.path)
         except BaseException:
             lock.release()
             raise

@@ -130,8 +130,8 @@ class MasterRegistryMismatchError(ZavError):
 
 class EditError(SerializeError):
     """A safe edit (``Store.edit``) wrote nothing: the lock was not had in time (``reason``
-    "locked"), the file changed on disk since it was read ("changed"), or it is read-only
-    ("read-only")."""
+    "locked"), the file changed on disk since it was read ("changed"), it is read-only
+    ("read-only"), or its lock file could not be made or locked ("lock-failed")."""
 
     def __init__(self, reason: str, message: str) -> None:
         super().__init__(ErrorCode.SERIALIZE_FAILED, message)

@@ -1182,21 +1182,29 @@ class Store:
         return store
 
     @classmethod
-    def edit(cls, path: PathArg, *, timeout: float = 10.0, force: bool = False) -> Any:
-        """The safe read-modify-write of a shared store file, as a context manager::
+    def edit(cls, path: PathArg, *, timeout: float = 10.0, force: bool = False,
+             create_if_missing: bool = False) -> Any:
+        """The safe read-modify-write of a store file that others change too, as a context
+        manager::
 
             with zavconfig.Store.edit("bench.xml") as store:
                 store.hardware_assets.create("Scope7", io_resource_descriptor="...")
 
-        It takes the file's editor lock (waiting up to ``timeout`` seconds for another editor,
-        then raising ``EditError`` with reason "locked", naming the holder), reads the store,
-        runs the block and saves the store back only when the block succeeded and the file has
-        not changed on disk meanwhile (``EditError``, reason "changed"; nothing is written). A
-        read-only file is refused before it is read (reason "read-only") unless ``force``.
-        The store is closed and the lock released in every case.
+        It takes the file's lock (``<file>.lock`` beside the file a symbolic link leads to,
+        the same lock the C++ interface and the zavconfig utility take), waiting up to
+        ``timeout`` seconds for another editor, reads the store, runs the block, and saves the
+        store back to ``path`` only when the block did not raise. It writes nothing and raises
+        ``EditError`` when the lock was not had in time (``reason`` "locked"; the message names
+        the holder), when the file changed on disk after it was read ("changed": a program that
+        took no lock wrote it), when the file is read-only ("read-only": no write permission
+        for the user, or for anybody) unless ``force``, or when the lock file cannot be made
+        ("lock-failed"). A file that does not exist is an error unless ``create_if_missing``,
+        which starts from an empty store. The store is closed and the lock released in every
+        case.
         """
         from ._edit import Edit
-        return Edit(os.fspath(path), timeout=timeout, force=force)
+        return Edit(os.fspath(path), timeout=timeout, force=force,
+                    create_if_missing=create_if_missing)
 
     # -- life --
 
