@@ -16,3 +16,14 @@ if(ZAV_PYTHON)
     COMMAND ${ZAV_PYTHON} -c "import sys; print('%d.%d' % sys.version_info[:2])"
     OUTPUT_VARIABLE ZAV_PYTHON_VERSION OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
+
+set(ZAV_PYTHON_DIR "" CACHE PATH
+  "Where the install puts the Python package (empty: lib/python3/dist-packages of the prefix, or lib/python3.X/dist-packages for /usr/local)")
+
+# An interpreter not built with AddressSanitizer can load a library built with it only when the
+# sanitizer's runtime is loaded first.
+set(ZAV_PYTHON_PRELOAD "")
+if(ZAV_SANITIZE)
+  execute_process(COMMAND ${CMAKE_C_COMPILER} -print-file-name=libasan.so
+    OUTPUT_VARIABLE ZAV_PYTHON_PRELOAD OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()

@@ -3,9 +3,11 @@
 # Installs the built tree and uses the result as a user would.
 #
 #   install_test.sh prefix   <build dir> <source dir> <work dir> <C compiler> [C flags]
+#                            [python3 [library to preload into it]]
 #     `cmake --install --prefix` into <work dir>/prefix, then a driver built once with the
 #     pkg-config line of the README and once through find_package runs against the example
-#     store, made the master store of the installed registry.
+#     store, made the master store of the installed registry; so does a Python program with the
+#     installed package, and a pytest run that uses the package's plugin.
 #   install_test.sh reinstall <build dir> <work dir> <prefix> <sysconfdir> <datadir> <localstatedir>
 #     a DESTDIR staging install of the configured prefix writes files that name the final
 #     directories, and a second install leaves an edited registry.ini alone.
@@ -15,13 +17,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 contains() { grep -qF -- "$2" <<<"$1" || fail "expected '$2' in: $1"; }
 
 prefix_install() {
-  local build=$1 source=$2 work=$3 cc=$4 cflags=${5:-}
+  local build=$1 source=$2 work=$3 cc=$4 cflags=${5:-} python=${6:-} preload=${7:-}
   rm -rf "$work" && mkdir -p "$work"
   local prefix=$work/prefix
-  local out
-  out=$(cmake --install "$build" --prefix "$prefix" 2>&1) || fail "install: $out"
+  local out installed
+  installed=$(cmake --install "$build" --prefix "$prefix" 2>&1) || fail "install: $installed"
   # The library keeps its configured registry path, and the install says how to reach this one.
-  contains "$out" "ZAV_REGISTRY=$prefix/etc/zav/registry.ini"
+  contains "$installed" "ZAV_REGISTRY=$prefix/etc/zav/registry.ini"
 
   # The installed libraries find each other in their folder.
   # (ldd's output is taken whole first: grep -q stops reading at the match, and with pipefail
@@ -54,6 +56,30 @@ prefix_install() {
     fail "find_package build: $(cat "$work/consumer.log")"
   out=$("$work/consumer/driver" 2>&1) || fail "find_package driver: $out"
   contains "$out" "SampleDMM -> "
+
+  if [[ -n $python ]]; then
+    # The README's PYTHONPATH line; the package loads the library it was installed with.
+    local pydir=$prefix/lib/python3/dist-packages
+    contains "$installed" "PYTHONPATH=$pydir"
+    local run=(env -u ZAVCONFIG_LIBRARY -u LD_LIBRARY_PATH "PYTHONPATH=$pydir")
+    [[ -n $preload ]] && run+=("LD_PRELOAD=$preload" "ASAN_OPTIONS=detect_leaks=0")
+    out=$(cd "$work" && "${run[@]}" "$python" -c '
+import zavconfig
+print(zavconfig.library_path, zavconfig.__version__, zavconfig.__file__)
+print(zavconfig.Store.open().resolve("SampleDMM").io_resource_descriptor)' 2>&1) ||
+      fail "python: $out"
+    contains "$out" "$prefix/lib/libzavconfig.so.1 "
+    contains "$out" "$pydir/zavconfig/__init__.py"
+    contains "$out" "TCPIP0::10.0.4.21::INSTR"
+    # pytest finds the plugin through the installed entry point, with no -p.
+    if "$python" -c "import pytest" 2>/dev/null; then
+      printf 'def test_uses_plugin(zav_store):\n    assert len(zav_store.logical_names) == 0\n' \
+        >"$work/test_plugin.py"
+      out=$(cd "$work" && "${run[@]}" "$python" -m pytest -q -p no:cacheprovider \
+        test_plugin.py 2>&1) || fail "pytest with the installed plugin: $out"
+      contains "$out" "1 passed"
+    fi
+  fi
   rm -rf "$work"
 }
 
@@ -72,6 +98,16 @@ reinstall() {
   pc=$(find "$stage" -name zavconfig.pc)
   contains "$(cat "$pc")" "prefix=$prefix"
   [[ -d $stage$localstatedir/lib/zav ]] || fail "no folder for the master store"
+  # The Python package is where the prefix's python3 looks, and names the final library.
+  local record
+  record=$(find "$stage" -path '*-packages/zavconfig/_install.py')
+  [[ -n $record ]] || fail "no Python package in the stage"
+  case $prefix in
+    /usr) [[ $record == "$stage/usr/lib/python3/dist-packages/"* ]] ;;
+    /usr/local) [[ $record == "$stage/usr/local/lib/python3."[0-9]*"/dist-packages/"* ]] ;;
+    *) [[ $record == "$stage$prefix/lib/python3/dist-packages/"* ]] ;;
+  esac || fail "Python package in the wrong folder: $record"
+  contains "$(cat "$record")" "LIBRARY = \"$prefix/lib"
 
   printf '[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=/srv/edited.xml\n' >"$registry"
   cp "$registry" "$work/edited"
