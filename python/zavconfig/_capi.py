@@ -194,10 +194,18 @@ class _Functions:
         raise AttributeError("zavconfig binds no C function %s" % name)
 
 
+# ctypes checks and converts each argument against a prototype on every call, which costs more
+# than the call itself. Every value reaches these functions already checked and converted by
+# this package (encode, check_int32, check_bool; handles are the library's own 32-bit values),
+# and ctypes' default conversions pass them as the prototypes say: a Python int as a C int
+# (its low 32 bits, so a handle above 2**31 arrives whole), bytes or None as a char pointer,
+# byref() as a pointer. So the prototypes are applied only where the default would be wrong:
+# a double passed by value.
 fn: Any = _Functions()
 for _name, _args in _PROTOTYPES:
     _f = getattr(lib, _name)
-    _f.argtypes = _args
+    if _D in _args:
+        _f.argtypes = _args
     _f.restype = ViStatus
     setattr(fn, _name, _f)
 

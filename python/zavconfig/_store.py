@@ -85,17 +85,11 @@ def _changed() -> None:
             item.__dict__.clear()
 
 
-def _keep(item: Item, name: str, value: object, generation: int) -> None:
+def _list(item: Item) -> None:
+    """Lists an item that keeps values, so the next change empties them."""
     global _keeping_bound
-    values = item.__dict__
-    values[name] = value
     keeping = _keeping
-    key = id(item)
-    listed = keeping.get(key)
-    if listed is None or listed() is not item:  # (an id is reused once its object is gone)
-        keeping[key] = weakref.ref(item)
-    if _generation != generation:  # a change came in between: what was read may be old
-        values.pop(name, None)
+    keeping[id(item)] = weakref.ref(item)
     if len(keeping) > _keeping_bound:  # entries of items that are gone, now and then
         for key in [k for k, ref in list(keeping.items()) if ref() is None]:
             keeping.pop(key, None)
@@ -215,7 +209,16 @@ class _Property(Generic[T]):
         generation = _generation
         value = self._read(obj)
         if type(value) in _KEPT:  # values that cannot change behind the caller's back
-            _keep(obj, self._name, value, generation)
+            name = self._name
+            values = obj.__dict__
+            values[name] = value
+            keeping = _keeping
+            key = id(obj)
+            listed = keeping.get(key)
+            if listed is None or listed() is not obj:  # (an id is reused once its object goes)
+                _list(obj)
+            if _generation != generation:  # a change came in between: what was read may be old
+                values.pop(name, None)
         return value
 
     # No __set__ at run time: that would make Python ask the descriptor before the kept value.
@@ -229,8 +232,22 @@ _KEPT = frozenset((str, int, float, bool))
 
 def _string(getter: Callable[..., int], setter: Callable[..., int], pid: int,
             doc: str) -> _Property[str]:
-    def read(obj: Any) -> str:
-        return _capi.get_string(getter, obj._h, pid)
+    local = _capi._local
+    size = _capi._BUFFER_SIZE
+    create = ctypes.create_string_buffer
+
+    def read(obj: Any) -> str:  # _capi.get_string, one call the fewer
+        try:
+            buf = local.buf
+        except AttributeError:
+            buf = local.buf = create(size)
+        status = getter(obj._h, pid, size, buf)
+        while status > 0:
+            buf = create(status)
+            status = getter(obj._h, pid, status, buf)
+        if status < 0:
+            fail(status)
+        return cast(bytes, buf.value).decode("utf-8", "surrogateescape")
 
     def write(obj: Any, value: Any) -> None:
         status = setter(obj._h, pid, encode(value))
