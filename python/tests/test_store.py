@@ -206,8 +206,15 @@ def test_kept_values_follow_every_change(zav_store):
     other = zav_store.driver_sessions["d"]
     assert other.simulate is False and other.name == "d"
     ds.simulate = True
+    assert other.simulate is True
     ds.name = "renamed"
-    assert other.simulate is True and other.name == "renamed"
+    assert other.name == "renamed"
+    settings = ds.data_components
+    setting = settings.create("t", 1)
+    again = settings["t"]
+    assert again.value == 1
+    setting.value = 2
+    assert again.value == 2
     asset = zav_store.hardware_assets.create("a", io_resource_descriptor="X")
     again = zav_store.hardware_assets["a"]
     assert again.io_resource_descriptor == "X"
@@ -221,3 +228,20 @@ def test_kept_values_follow_every_change(zav_store):
     zav_store.close()
     with pytest.raises(zavconfig.InvalidHandleError):
         ds.simulate
+
+
+def test_a_change_made_while_a_value_is_read_is_not_missed(zav_store, monkeypatch):
+    ds = zav_store.driver_sessions.create("d")
+    other = zav_store.driver_sessions["d"]
+    simulate = zavconfig.DriverSession.__dict__["simulate"]
+    read = simulate._read
+
+    def read_while_another_thread_writes(obj):
+        value = read(obj)
+        other.simulate = True  # lands after the library answered, before the value is kept
+        return value
+
+    monkeypatch.setattr(simulate, "_read", read_while_another_thread_writes)
+    assert ds.simulate is False
+    monkeypatch.undo()
+    assert ds.simulate is True
