@@ -54,7 +54,7 @@ def dump(obj: object) -> object:
     if isinstance(obj, zavconfig.Item):
         with obj:
             out = {}
-            for klass in type(obj).__mro__:
+            for klass in type(obj).__mro__:  # (what help() lists)
                 for name, attr in vars(klass).items():
                     if name.startswith("_") or name in out or name == "store":
                         continue

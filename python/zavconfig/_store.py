@@ -23,8 +23,9 @@ import os
 import threading
 import uuid
 import weakref
-from typing import (TYPE_CHECKING, Any, Callable, Dict, Generic, ItemsView, Iterator, List,
-                    Mapping, Optional, Tuple, Type, TypeVar, Union, ValuesView, cast, overload)
+from typing import (TYPE_CHECKING, Any, Callable, ContextManager, Dict, Generic, ItemsView,
+                    Iterator, List, Mapping, Optional, Tuple, Type, TypeVar, Union, ValuesView,
+                    cast, overload)
 
 from . import _capi
 from ._capi import (ViBoolean, ViInt32, ViReal64, ViSession, check_bool, check_int32, check_real,
@@ -118,16 +119,18 @@ class _Owner:
             if _dispose(h) == 0:
                 count_released()
 
-    def __del__(self, _dispose: Callable[[int], int] = _dispose,
-                _released: Callable[[], int] = count_released) -> None:
-        # Also runs at interpreter shutdown, when module globals may be gone: only what the
-        # defaults hold is used, and nothing may raise.
+    # __del__ also runs while the interpreter shuts down, when module globals may be gone: what
+    # it needs is kept on the class, and nothing it does may raise.
+    _dispose_handle = staticmethod(_dispose)
+    _count_released = staticmethod(count_released)
+
+    def __del__(self) -> None:
         try:
             h = self._h
             if h:
                 self._h = 0
-                if _dispose(h) == 0:
-                    _released()
+                if self._dispose_handle(h) == 0:
+                    self._count_released()
         except Exception:
             pass
 
@@ -157,10 +160,13 @@ class Item(_Owner):
     name: Any  # every kind has a name, with the setter its kind allows
 
     def __setattr__(self, name: str, value: Any) -> None:
-        attr = getattr(type(self), name, None)
+        if name[0] == "_":  # the object's own state
+            object.__setattr__(self, name, value)
+            return
+        attr = _class_attribute(type(self), name)
         if isinstance(attr, _Property):
             attr._write(self, value)
-        elif name.startswith("_") or isinstance(attr, (property, _Reference)):
+        elif isinstance(attr, (property, _Reference)):
             object.__setattr__(self, name, value)
         else:
             raise AttributeError("%s has no property %r" % (type(self).__name__, name))
@@ -183,6 +189,15 @@ class Item(_Owner):
 # --- properties ------------------------------------------------------------------------------
 
 
+def _class_attribute(cls: type, name: str) -> Any:
+    """What the class defines under a name, descriptors as they are (not what they give)."""
+    for klass in cls.__mro__:
+        if name in vars(klass):
+            return vars(klass)[name]
+    return None
+
+
+
 class _Property(Generic[T]):
     """A property of an item: read through the library once, then kept until the next change
     (see above); set through the library."""
@@ -193,19 +208,23 @@ class _Property(Generic[T]):
         self._write = write
         self.__doc__ = doc
         self._name = ""
+        # What the class shows for it: help() lists a settable property with its text, where it
+        # would list this object among the methods. (Its functions are never called: an
+        # instance reaches this descriptor, not the property.)
+        self._shown = property(read, write, doc=doc)
 
     def __set_name__(self, owner: type, name: str) -> None:
         self._name = name
 
     @overload
-    def __get__(self, obj: None, owner: Any) -> _Property[T]: ...
+    def __get__(self, obj: None, owner: Any) -> property: ...
 
     @overload
     def __get__(self, obj: object, owner: Any) -> T: ...
 
     def __get__(self, obj: Any, owner: Any) -> Any:
         if obj is None:
-            return self
+            return self._shown
         generation = _generation
         value = self._read(obj)
         if type(value) in _KEPT:  # values that cannot change behind the caller's back
@@ -479,7 +498,7 @@ class Collection(_Owner, Mapping[str, I]):
         destroyed again, so a failed create leaves nothing behind."""
         cls = self._family.item()
         for key in props:
-            if not isinstance(getattr(cls, key, None), (_Property, _Reference)):
+            if not isinstance(_class_attribute(cls, key), (_Property, _Reference)):
                 raise TypeError("%s has no property %r that can be set" % (cls.__name__, key))
         handle = make()
         _changed()
@@ -749,7 +768,8 @@ class DataComponentCollection(Collection[DataComponent]):
 
     def _create_component(self, make: Callable[[], int], props: Dict[str, Any]) -> DataComponent:
         for key in props:
-            if key != "value" and not isinstance(getattr(DataComponent, key, None), _Property):
+            if key != "value" and not isinstance(_class_attribute(DataComponent, key),
+                                                 _Property):
                 raise TypeError("DataComponent has no property %r that can be set" % key)
         handle = make()
         _changed()
@@ -1200,7 +1220,7 @@ class Store:
 
     @classmethod
     def edit(cls, path: PathArg, *, timeout: float = 10.0, force: bool = False,
-             create_if_missing: bool = False) -> Any:
+             create_if_missing: bool = False) -> ContextManager[Store]:
         """The safe read-modify-write of a store file that others change too, as a context
         manager::
 
@@ -1208,7 +1228,7 @@ class Store:
                 store.hardware_assets.create("Scope7", io_resource_descriptor="...")
 
         It takes the file's lock (``<file>.lock`` beside the file a symbolic link leads to,
-        the same lock the C++ interface and the zavconfig utility take), waiting up to
+        the lock ``zav::Store::edit`` of the C++ interface takes too), waiting up to
         ``timeout`` seconds for another editor, reads the store, runs the block, and saves the
         store back to ``path`` only when the block did not raise. It writes nothing and raises
         ``EditError`` when the lock was not had in time (``reason`` "locked"; the message names
@@ -1240,19 +1260,22 @@ class Store:
             if status == 0:
                 count_released()
 
-    def __del__(self, _close: Callable[[int], int] = _capi.close_store,
-                _released: Callable[[], int] = count_released,
-                _forget_values: Callable[[], None] = _changed) -> None:
-        # A store is collected only when no item of it is left, but values other stores' items
-        # read through references to it are dropped all the same.
+    # As for items: what __del__ needs is kept on the class.
+    _close_store = staticmethod(_capi.close_store)
+    _count_released = staticmethod(count_released)
+    _forget_values = staticmethod(_changed)
+
+    def __del__(self) -> None:
+        # A store is collected only when no item of it is left, but values that items of other
+        # stores read through references to it are dropped all the same.
         try:
             h = self._h
             if h:
                 self._h = 0
-                status = _close(h)
-                _forget_values()
+                status = self._close_store(h)
+                self._forget_values()
                 if status == 0:
-                    _released()
+                    self._count_released()
         except Exception:
             pass
 
