@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: MIT
 import gc
-import os
 from typing import Iterator
 
 import pytest
@@ -8,9 +7,6 @@ import pytest
 import zavconfig
 
 pytest_plugins = ["zavconfig.pytest_plugin", "pytester"]
-
-SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-EXAMPLE_STORE = os.path.join(SOURCE, "data", "example_store.xml")
 
 
 @pytest.fixture(autouse=True)

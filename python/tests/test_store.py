@@ -1,10 +1,14 @@
 # SPDX-License-Identifier: MIT
 """The object model: every item kind and property through a save and a read, collections as
 mappings, creating with properties, references, structures, and values kept between reads."""
+import os
+
 import pytest
 
 import zavconfig
-from conftest import EXAMPLE_STORE
+
+EXAMPLE_STORE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data",
+                             "example_store.xml")
 
 
 def build(store: zavconfig.Store) -> None:
