@@ -121,6 +121,29 @@ def test_threads_share_a_store(zav_store):
     assert len(zav_store.driver_sessions) == 6 * (40 - 14)
     assert len(zav_store.logical_names) == 6 * (40 - 14)
 
+    # Closing the store while other threads use it: they get InvalidHandleError, nothing worse.
+    started, outcomes = threading.Barrier(4), []
+
+    def use() -> None:
+        started.wait()
+        try:
+            while True:
+                for name in zav_store.logical_names:
+                    zav_store.resolve(name)
+        except zavconfig.InvalidHandleError:
+            outcomes.append("refused")
+        except BaseException as e:  # pragma: no cover - reported below
+            outcomes.append(e)
+
+    users = [threading.Thread(target=use) for _ in range(3)]
+    for t in users:
+        t.start()
+    started.wait()
+    zav_store.close()
+    for t in users:
+        t.join()
+    assert outcomes == ["refused"] * 3
+
 
 def _python(code: str, **env: str) -> subprocess.CompletedProcess:
     return subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
