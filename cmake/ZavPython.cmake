@@ -21,9 +21,14 @@ set(ZAV_PYTHON_DIR "" CACHE PATH
   "Where the install puts the Python package (empty: lib/python3/dist-packages of the prefix, or lib/python3.X/dist-packages for /usr/local)")
 
 # An interpreter not built with AddressSanitizer can load a library built with it only when the
-# sanitizer's runtime is loaded first.
+# sanitizer's runtime is loaded first, and with it the C++ runtime: the sanitizer wraps
+# __cxa_throw when it starts and finds nothing to wrap in a C program that loads libstdc++ only
+# later, so the library's first exception would abort. (Colon-separated, as LD_PRELOAD takes it.)
 set(ZAV_PYTHON_PRELOAD "")
 if(ZAV_SANITIZE)
   execute_process(COMMAND ${CMAKE_C_COMPILER} -print-file-name=libasan.so
-    OUTPUT_VARIABLE ZAV_PYTHON_PRELOAD OUTPUT_STRIP_TRAILING_WHITESPACE)
+    OUTPUT_VARIABLE zav_asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++.so
+    OUTPUT_VARIABLE zav_cxx_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(ZAV_PYTHON_PRELOAD "${zav_asan_runtime}:${zav_cxx_runtime}")
 endif()
