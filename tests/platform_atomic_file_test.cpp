@@ -102,6 +102,11 @@ TEST_P(AtomicFileTest, FaultsLeaveTheOldFileAndNothingElse) {
          c.linkat = [](int, const char*, int, const char*, int) { return Fails(EMLINK); };
        },
        GetParam() ? "Too many links" : ""},
+      {"no /proc to name the unnamed file through",
+       [](Calls& c) {
+         c.linkat = [](int, const char*, int, const char*, int) { return Fails(ENOENT); };
+       },
+       ""},
   };
   const std::string store = dir_.File("store.xml"), old = "<old store, longer than the new/>";
   for (const auto& fault : cases) {

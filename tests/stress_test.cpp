@@ -3,6 +3,8 @@
 // serializing, deserializing and disposing. CI runs it under ThreadSanitizer, which reports any
 // access the API lock does not order; the checks here catch lost updates and torn snapshots.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <mutex>
@@ -155,6 +157,46 @@ TEST(Stress, ThreadsOnSharedAndSeparateStores) {
   ZavConfig_DisposeHandle(names);
   ZavConfig_DisposeHandle(sessions);
   EXPECT_EQ(ZavConfig_Close(store), 0);
+}
+
+// A program forks while its other threads are inside library calls: every child must be able
+// to use the library at once (a lock copied while held would hang it for ever).
+TEST(Stress, ChildrenForkedDuringCallsUseTheLibrary) {
+  zavtest::ScopedRegistry registry(std::string(ZAV_TEST_SOURCE_DIR) + "/data/example_store.xml",
+                                   zavtest::DataDir());
+  const std::string example = std::string(ZAV_TEST_SOURCE_DIR) + "/data/example_store.xml";
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> busy;
+  for (int t = 0; t < 2; ++t)
+    busy.emplace_back([&] {
+      while (!stop) {
+        ViSession store = 0;
+        ZavConfig_Initialize(&store);
+        ZavConfig_Deserialize(store, example.c_str());
+        ZavConfig_Close(store);
+      }
+    });
+  int hung = 0, failed = 0;
+  for (int i = 0; i < 200 && hung + failed == 0; ++i) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      alarm(5);  // a hang ends the child with SIGALRM instead of the test
+      ViSession store = 0;
+      const bool ok = ZavConfig_Initialize(&store) == 0 &&
+                      ZavConfig_Deserialize(store, example.c_str()) == 0 &&
+                      ZavConfig_Close(store) == 0;
+      _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) ++hung;
+    else if (WEXITSTATUS(status) != 0) ++failed;
+  }
+  stop = true;
+  for (std::thread& t : busy) t.join();
+  EXPECT_EQ(hung, 0);
+  EXPECT_EQ(failed, 0);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "api/frame.h"
 
+#include <malloc.h>
+#include <pthread.h>
+
 #include <cstring>
 #include <map>
+#include <new>
 
 #include "persist/config_file_posix.h"
 #include "zavcshared.h"
@@ -10,9 +14,24 @@
 namespace zav {
 
 std::recursive_mutex& ApiLock() {
-  static std::recursive_mutex lock;
-  return lock;
+  // A process that forks while another thread is inside the library would give the child a
+  // lock held by a thread the child does not have. The fork handlers take the lock before the
+  // fork, so that no call is under way when the process is copied, and give the child a fresh
+  // one (the child's thread has a new id, which the copied lock does not know as its owner).
+  static std::recursive_mutex* const lock = [] {
+    static std::recursive_mutex mutex;
+    pthread_atfork([] { ApiLock().lock(); }, [] { ApiLock().unlock(); },
+                   [] { new (&ApiLock()) std::recursive_mutex(); });
+    return &mutex;
+  }();
+  return *lock;
 }
+
+namespace {
+// Made while the library is loaded, before any thread can call in: a fork during the lock's
+// first-use initialisation would leave the child waiting on that initialisation for ever.
+[[maybe_unused]] const bool kApiLockMade = (ApiLock(), true);
+}  // namespace
 
 ViStatus Report(const zav::Error& error) noexcept {
   ZavSession_SetError(0, error.code(), error.what());
@@ -54,6 +73,16 @@ ViStatus CopyStringOut(const std::string& value, ViInt32 bufferSize, ViChar buff
 }
 
 namespace {
+// A large store is many small blocks, and the allocator keeps the memory they leave behind for
+// later use, so a long-running program that read a large store once would keep its size in
+// memory for good. Once a few megabytes lie free, they go back to the system.
+void GiveBackFreedMemory() noexcept {
+#ifdef __GLIBC__
+  constexpr size_t kWorthGivingBack = size_t{4} << 20;
+  if (mallinfo2().fordblks >= kWorthGivingBack) malloc_trim(0);
+#endif
+}
+
 // The roots that store handles own, closed at the latest when the library is unloaded.
 std::map<const tZavConfigStore*, std::unique_ptr<tZavConfigStore>>& OpenStores() {
   static std::map<const tZavConfigStore*, std::unique_ptr<tZavConfigStore>> stores;
@@ -81,6 +110,7 @@ void CloseStore(ViSession handle) {
   tZavConfigStore* store = table.Lookup(handle);
   OpenStores().erase(store);
   table.Release(handle);
+  GiveBackFreedMemory();
 }
 
 }  // namespace zav

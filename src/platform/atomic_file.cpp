@@ -83,29 +83,12 @@ std::string TemporaryName(const std::string& name) {
   return "." + name.substr(0, NAME_MAX - reserved) + suffix;
 }
 
-// A descriptor, closed when it goes out of scope.
-class tFd {
- public:
-  explicit tFd(int fd) : fd_(fd) {}
-  ~tFd() { Close(); }
-  tFd(const tFd&) = delete;
-  tFd& operator=(const tFd&) = delete;
-  int get() const { return fd_; }
-  void Reset(int fd) {
-    Close();
-    fd_ = fd;
-  }
-  // Returns 0 or an errno value; the descriptor is gone either way.
-  int Close() {
-    int err = 0;
-    if (fd_ >= 0 && AtomicFileCalls().close(fd_) != 0) err = errno;
-    fd_ = -1;
-    return err;
-  }
+// The unnamed file could not be given a name to rename it by: /proc, through which it is named,
+// is not mounted (a container or a mount namespace without it).
+constexpr int kCannotName = -1;
 
- private:
-  int fd_;
-};
+// A descriptor closed through the writer's table of calls.
+tFileDescriptor Closing(int fd) { return tFileDescriptor(fd, AtomicFileCalls().close); }
 
 // The new file in the target's directory until it is renamed over the target. Whatever of it
 // was not renamed is removed when it goes out of scope.
@@ -119,18 +102,19 @@ class tNewFile {
   tNewFile(const tNewFile&) = delete;
   tNewFile& operator=(const tNewFile&) = delete;
 
-  int fd() const { return file_.get(); }
+  int fd() const { return file_.Get(); }
 
-  // An unnamed file where the file system has them, else a named one. Returns 0 or errno.
-  int Create() {
+  // An unnamed file where the file system has them and `unnamed` allows, else a named one.
+  // Returns 0 or errno.
+  int Create(bool unnamed) {
     const tAtomicFileCalls& calls = AtomicFileCalls();
-    int fd = calls.openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    int fd = unnamed ? calls.openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600) : -1;
     if (fd >= 0) {
       file_.Reset(fd);
       return 0;
     }
     // The kernel or the file system has no unnamed files; anything else is a real failure.
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+    if (unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string name = TemporaryName(targetName_);
       fd = calls.openat(dirFd_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
@@ -145,13 +129,16 @@ class tNewFile {
   }
 
   // Gives an unnamed file a temporary name, closes the file and renames it over the target.
+  // Returns 0, errno, or kCannotName.
   int CloseAndRename() {
     const tAtomicFileCalls& calls = AtomicFileCalls();
     for (int attempt = 0; tempName_.empty(); ++attempt) {
       std::string name = TemporaryName(targetName_);
-      const std::string self = "/proc/self/fd/" + std::to_string(file_.get());
+      const std::string self = "/proc/self/fd/" + std::to_string(file_.Get());
       if (calls.linkat(AT_FDCWD, self.c_str(), dirFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
         tempName_ = std::move(name);
+      else if (errno == ENOENT)
+        return kCannotName;
       else if (errno != EEXIST || attempt == 100)
         return errno;
     }
@@ -165,7 +152,7 @@ class tNewFile {
   int dirFd_;
   std::string targetName_;
   std::string tempName_;  // the name the new file has in the directory, if any
-  tFd file_{-1};
+  tFileDescriptor file_ = Closing(-1);
 };
 
 int WriteAll(int fd, const char* data, size_t size) {
@@ -198,6 +185,17 @@ int CopyAttributes(int fd, const struct stat* old) {
   return calls.fchmod(fd, mode) == 0 ? 0 : errno;
 }
 
+// Writes the new file, unnamed or named, and renames it over `name` in the directory.
+int WriteNewFile(int dirFd, const std::string& name, const char* data, size_t size,
+                 const struct stat* old, bool unnamed) {
+  tNewFile file(dirFd, name);
+  if (int err = file.Create(unnamed)) return err;
+  if (int err = WriteAll(file.fd(), data, size)) return err;
+  if (int err = CopyAttributes(file.fd(), old)) return err;
+  if (AtomicFileCalls().fsync(file.fd()) != 0) return errno;
+  return file.CloseAndRename();
+}
+
 int WriteFile(const std::string& path, const char* data, size_t size) {
   const tAtomicFileCalls& calls = AtomicFileCalls();
   std::string target;
@@ -206,23 +204,20 @@ int WriteFile(const std::string& path, const char* data, size_t size) {
   const std::string name = target.substr(dir.size());
   if (name.empty()) return EISDIR;
 
-  tFd dirFd(calls.openat(AT_FDCWD, dir.empty() ? "." : dir.c_str(),
-                         O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
-  if (dirFd.get() < 0) return errno;
+  tFileDescriptor dirFd = Closing(calls.openat(AT_FDCWD, dir.empty() ? "." : dir.c_str(),
+                                               O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+  if (dirFd.Get() < 0) return errno;
   struct stat old;
-  const bool exists = fstatat(dirFd.get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+  const bool exists = fstatat(dirFd.Get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
   if (!exists && errno != ENOENT) return errno;
   if (exists && S_ISDIR(old.st_mode)) return EISDIR;
 
-  tNewFile file(dirFd.get(), name);
-  if (int err = file.Create()) return err;
-  if (int err = WriteAll(file.fd(), data, size)) return err;
-  if (int err = CopyAttributes(file.fd(), exists ? &old : nullptr)) return err;
-  if (calls.fsync(file.fd()) != 0) return errno;
-  if (int err = file.CloseAndRename()) return err;
+  int err = WriteNewFile(dirFd.Get(), name, data, size, exists ? &old : nullptr, true);
+  if (err == kCannotName) err = WriteNewFile(dirFd.Get(), name, data, size, exists ? &old : nullptr, false);
+  if (err != 0) return err;
   // Makes the rename durable. The new file is already in place, so a failure here is not
   // reported: the save did happen.
-  calls.fsync(dirFd.get());
+  calls.fsync(dirFd.Get());
   return 0;
 }
 

@@ -20,8 +20,9 @@ namespace zav::platform {
 // - The data goes to an unnamed file in the target's directory (O_TMPFILE), which is synced,
 //   given a name and renamed over the target; the directory is then synced. A crash before the
 //   rename leaves nothing behind but, in the instant between naming and renaming, a whole file
-//   named ".<name>.<random>". Where the file system has no unnamed files, a named one of that
-//   pattern is written instead, and a crash while it is written can leave it behind.
+//   named ".<name>.<random>". Where the file system has no unnamed files, or /proc (through
+//   which an unnamed file is given its name) is not mounted, a named one of that pattern is
+//   written instead, and a crash while it is written can leave it behind.
 // - A target with other hard links is replaced by a new file: the saved path holds the new
 //   data and the other names keep the old file, whole.
 // - Every descriptor is opened close-on-exec.

@@ -60,11 +60,14 @@ bool Readable(const std::string& path) { return access(path.c_str(), R_OK) == 0;
 
 bool MakeDirectory(const std::string& dir) { return mkdir(dir.c_str(), 0777) == 0; }
 
-tFileDescriptor::~tFileDescriptor() {
-  if (fd_ >= 0) close(fd_);
+int tFileDescriptor::Close() noexcept {
+  int err = 0;
+  if (fd_ >= 0 && (close_ ? close_(fd_) : close(fd_)) != 0) err = errno;
+  fd_ = -1;
+  return err;
 }
 
-int tFileDescriptor::Release() {
+int tFileDescriptor::Release() noexcept {
   const int fd = fd_;
   fd_ = -1;
   return fd;

@@ -25,24 +25,34 @@ bool Readable(const std::string& path);
 // Creates one directory level with mode 0777 (less the umask).
 bool MakeDirectory(const std::string& dir);
 
-// An open descriptor, closed when it goes out of scope however the scope ends.
+// An open descriptor, closed when it goes out of scope however the scope ends. The close call
+// can be given, so that code whose system calls tests replace closes through their table too.
 class tFileDescriptor {
  public:
-  explicit tFileDescriptor(int fd = -1) : fd_(fd) {}
-  ~tFileDescriptor();
+  using tClose = int (*)(int fd);
+  explicit tFileDescriptor(int fd = -1, tClose close = nullptr) : fd_(fd), close_(close) {}
+  ~tFileDescriptor() { Close(); }
   tFileDescriptor(const tFileDescriptor&) = delete;
   tFileDescriptor& operator=(const tFileDescriptor&) = delete;
-  tFileDescriptor(tFileDescriptor&& other) noexcept : fd_(other.Release()) {}
+  tFileDescriptor(tFileDescriptor&& other) noexcept : fd_(other.Release()), close_(other.close_) {}
   tFileDescriptor& operator=(tFileDescriptor&& other) noexcept {
-    tFileDescriptor old(fd_);
-    fd_ = other.Release();
+    Reset(other.Release());
+    close_ = other.close_;
     return *this;
   }
   int Get() const { return fd_; }
-  int Release();
+  int Release() noexcept;
+  void Reset(int fd) noexcept {
+    Close();
+    fd_ = fd;
+  }
+  // Closes the descriptor now; returns 0 or the errno value of a failed close. The descriptor
+  // is gone either way.
+  int Close() noexcept;
 
  private:
   int fd_;
+  tClose close_;
 };
 
 enum class tOpenResult { kOpen, kUnreadable, kNotRegular, kTooLarge };
