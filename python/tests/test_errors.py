@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
 """Each failure the library reports reaches Python as the ZavError of its code, with the whole
 message."""
-import pickle
-
 import pytest
 
 import zavconfig
@@ -97,12 +95,3 @@ def test_messages_arrive_whole_however_long(zav_store):
     with pytest.raises(zavconfig.NotFoundError) as caught:
         zav_store.hardware_assets[name]
     assert caught.value.message.endswith(name + " does not exist in the collection.")
-
-
-def test_errors_cross_process_boundaries_whole():
-    for error in (zavconfig.NotFoundError(ErrorCode.NOT_FOUND, PREFIX + "gone"),
-                  zavconfig.EditError("locked", "s.xml: the store is locked")):
-        again = pickle.loads(pickle.dumps(error))
-        assert (type(again), again.code, again.message) == (type(error), error.code,
-                                                             error.message)
-    assert pickle.loads(pickle.dumps(zavconfig.EditError("changed", "m"))).reason == "changed"

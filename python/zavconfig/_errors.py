@@ -136,7 +136,6 @@ class EditError(SerializeError):
     def __init__(self, reason: str, message: str) -> None:
         super().__init__(ErrorCode.SERIALIZE_FAILED, message)
         self.reason = reason
-        self.args = (reason, message)  # what pickling calls the class with again
 
 
 _BY_CODE: Dict[int, Type[ZavError]] = {
