@@ -234,7 +234,7 @@ def test_kept_values_follow_every_change(zav_store):
         ds.simulate
 
 
-def test_a_change_made_while_a_value_is_read_is_not_missed(zav_store, monkeypatch):
+def test_a_change_or_release_while_a_value_is_read_is_not_missed(zav_store, monkeypatch):
     ds = zav_store.driver_sessions.create("d")
     other = zav_store.driver_sessions["d"]
     simulate = zavconfig.DriverSession.__dict__["simulate"]
@@ -249,3 +249,15 @@ def test_a_change_made_while_a_value_is_read_is_not_missed(zav_store, monkeypatc
     assert ds.simulate is False
     monkeypatch.undo()
     assert ds.simulate is True
+
+    def read_while_another_thread_releases(obj):
+        value = read(obj)
+        obj.release()
+        return value
+
+    ds.__dict__.clear()
+    monkeypatch.setattr(simulate, "_read", read_while_another_thread_releases)
+    assert ds.simulate is True
+    monkeypatch.undo()
+    with pytest.raises(zavconfig.InvalidHandleError):
+        ds.simulate

@@ -197,7 +197,6 @@ def _class_attribute(cls: type, name: str) -> Any:
     return None
 
 
-
 class _Property(Generic[T]):
     """A property of an item: read through the library once, then kept until the next change
     (see above); set through the library."""
@@ -236,7 +235,8 @@ class _Property(Generic[T]):
             listed = keeping.get(key)
             if listed is None or listed() is not obj:  # (an id is reused once its object goes)
                 _list(obj)
-            if _generation != generation:  # a change came in between: what was read may be old
+            # A change came in between (what was read may be old), or the object was released.
+            if _generation != generation or not obj._h:
                 values.pop(name, None)
         return value
 
