@@ -132,7 +132,7 @@ def test_links_share_one_lock_and_stay_links(zav_registry, tmp_path):
         store.save(real)
     link = tmp_path / "link.xml"
     link.symlink_to(os.path.join("real", "s.xml"))
-    with zavconfig.FileLock(str(real)):
+    with zavconfig.FileLock(real):
         with pytest.raises(zavconfig.EditError):
             with zavconfig.Store.edit(link, timeout=0.05):
                 pass

@@ -21,7 +21,7 @@ import fcntl
 import os
 import socket
 import time
-from typing import Optional, Tuple
+from typing import Optional, Tuple, Union
 
 from ._errors import EditError
 from ._store import Store
@@ -105,9 +105,11 @@ class FileLock:
     """The editor lock of a store file, held from ``acquire()`` (or entering a ``with`` block)
     to ``release()``. ``path`` is the store path as the caller gave it (messages name it)."""
 
-    def __init__(self, path: str, timeout: float = 10.0) -> None:
-        self.path = path
-        self.target = target_of(path)
+    def __init__(self, path: Union[str, "os.PathLike[str]"], timeout: float = 10.0) -> None:
+        self.path = os.fspath(path)
+        if not isinstance(self.path, str):
+            raise TypeError("path must be str, not %s" % type(self.path).__name__)
+        self.target = target_of(self.path)
         self.lock_path = self.target + ".lock"
         self.timeout = timeout
         self._fd: Optional[int] = None
@@ -133,6 +135,8 @@ class FileLock:
                          % (self.path, what, self.lock_path, os.strerror(e.errno or 0)))
 
     def acquire(self) -> None:
+        """Takes the lock, waiting up to ``timeout`` seconds for another holder (then
+        ``EditError``, reason "locked", naming the holder), and records who holds it."""
         if self._fd is not None:
             raise RuntimeError("the lock of %s is already held" % self.path)
         deadline = time.monotonic() + self.timeout
@@ -180,6 +184,7 @@ class FileLock:
                 raise
 
     def release(self) -> None:
+        """Removes the lock file and lets go (nothing when the lock is not held)."""
         fd = self._fd
         if fd is None:
             return
