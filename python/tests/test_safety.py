@@ -77,6 +77,19 @@ def test_everything_of_a_closed_store_raises(zav_store):
     assert "closed" in repr(zav_store) and "Handle does not exist" in repr(ds)
 
 
+def test_a_released_item_is_spent(zav_store):
+    session = zav_store.sessions.create("s")
+    name = zav_store.logical_names.create("n", session=session)
+    spent = zav_store.sessions["s"]
+    spent.release()
+    spent.release()
+    for use in (lambda: spent.name, lambda: zav_store.sessions.remove(spent),
+                lambda: setattr(name, "session", spent)):
+        with pytest.raises(zavconfig.InvalidHandleError):
+            use()
+    assert name.session.name == "s"  # not cleared by the spent object
+
+
 def test_handles_are_counted_and_given_back(zav_store):
     before = zavconfig.live_handles()
     for i in range(500):

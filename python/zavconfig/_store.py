@@ -346,6 +346,10 @@ class _Reference(Generic[I]):
             target = 0
         elif isinstance(value, cls):
             target = value._h
+            if not target:  # 0 would clear the reference instead
+                raise InvalidHandleError(ErrorCode.INVALID_HANDLE,
+                                         "%s: the %s given was released" % (self._name,
+                                                                           cls.__name__))
         else:
             raise TypeError("%s must be %s or None, not %s"
                             % (self._name, cls.__name__, type(value).__name__))
