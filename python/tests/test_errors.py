@@ -95,3 +95,18 @@ def test_messages_arrive_whole_however_long(zav_store):
     with pytest.raises(zavconfig.NotFoundError) as caught:
         zav_store.hardware_assets[name]
     assert caught.value.message.endswith(name + " does not exist in the collection.")
+
+
+def test_every_code_the_library_records_has_its_own_error():
+    """Codes no call of the package can provoke (a failed allocation, say) too: what the
+    library records is raised as the class of its code, with the whole text."""
+    from zavconfig import _capi
+    classes = set()
+    for code in ErrorCode:
+        text = "%s recorded %s" % (code.name, "x" * 400)
+        assert _capi.lib.ZavSession_SetError(0, int(code), text.encode()) == 0
+        with pytest.raises(zavconfig.ZavError) as caught:
+            _capi.fail(int(code))
+        assert (caught.value.code, caught.value.message) == (code, text)
+        classes.add(type(caught.value))
+    assert len(classes) == len(ErrorCode) and zavconfig.ZavError not in classes
