@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
 """Whatever a caller passes or does, Python gets an exception and the interpreter lives on:
 wrong types, NUL, bytes that are not UTF-8, use after close, several threads, shutdown."""
+import copy
 import os
+import pickle
 import subprocess
 import sys
 import threading
@@ -88,6 +90,12 @@ def test_a_released_item_is_spent(zav_store):
         with pytest.raises(zavconfig.InvalidHandleError):
             use()
     assert name.session.name == "s"  # not cleared by the spent object
+    # A copy would own the same handle.
+    for obj in (name, zav_store.logical_names, zav_store):
+        with pytest.raises(TypeError):
+            copy.copy(obj)
+        with pytest.raises(TypeError):
+            pickle.dumps(obj)
 
 
 def test_handles_are_counted_and_given_back(zav_store):

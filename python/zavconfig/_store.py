@@ -140,6 +140,11 @@ class _Owner:
             self._h = 0
             count_released()
 
+    def __reduce__(self) -> Any:
+        # A copy would share the handle, and a pickle would carry a number that means nothing
+        # elsewhere: fetch the item again instead.
+        raise TypeError("%s objects cannot be copied or pickled" % type(self).__name__)
+
     def __enter__(self: T) -> T:
         return self
 
@@ -1285,6 +1290,8 @@ class Store:
 
     def __enter__(self) -> Store:
         return self
+
+    __reduce__ = _Owner.__reduce__
 
     def __exit__(self, *exc: object) -> None:
         self.close()
