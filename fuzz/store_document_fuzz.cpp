@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Read(store, reinterpret_cast<const char*>(data), size);
   } catch (const zav::persist::tDocumentFault&) {
     return 0;
-  } catch (const zav::Error&) {
+  } catch (const zav::tZavError&) {
     return 0;
   }
   std::string first, second;

@@ -39,10 +39,8 @@ void* Allocate(size_t size) { return FailNow() ? nullptr : std::malloc(size ? si
 void* Reallocate(void* p, size_t size) { return FailNow() ? nullptr : std::realloc(p, size); }
 char* Duplicate(const char* text) { return FailNow() ? nullptr : strdup(text); }
 
-// libxml2 takes its allocator before anything of it runs, and the library's model objects come
-// from the general allocator too, so that their allocations fail in turn like the others.
+// libxml2 takes its allocator before anything of it runs.
 const bool hooked = [] {
-  setenv("ZAV_OBJECT_POOL", "0", 1);
   xmlMemSetup(std::free, Allocate, Reallocate, Duplicate);
   xmlGcMemSetup(std::free, Allocate, Allocate, Reallocate, Duplicate);
   xmlInitParser();

@@ -20,7 +20,7 @@
     try {                                                                                    \
       statement;                                                                             \
       ADD_FAILURE() << "no error from: " #statement;                                         \
-    } catch (const zav::Error& e) {                                                    \
+    } catch (const zav::tZavError& e) {                                                    \
       EXPECT_EQ(e.code(), static_cast<ViStatus>(ZAVCONFIG_ERROR_##status)) << #statement;    \
       EXPECT_EQ(e.what(), "ZAV Configuration Server C API: " + std::string(text))            \
           << #statement;                                                                     \
@@ -42,8 +42,8 @@ template <class Call>
 std::string FailureOf(Call call) {
   try {
     call();
-  } catch (const zav::Error& e) {
-    return std::to_string(e.code()) + " " + (e.what() + zav::Error::Prefix().size());
+  } catch (const zav::tZavError& e) {
+    return std::to_string(e.code()) + " " + (e.what() + zav::tZavError::Prefix().size());
   }
   return "";
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The store document: what the writer puts into it and what the reader makes of it, through
 // real files, the real schema and the model's own classes.
+#include <clocale>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -169,17 +171,56 @@ TEST_F(DocumentTest, TextSurvivesExactly) {
   }
 }
 
-TEST_F(DocumentTest, RealsKeepSixSignificantDigits) {
+// The process locale, for the lifetime of the object. A decimal-comma locale is generated into a
+// directory of its own, which needs the locale sources (Debian's "locales" package, which
+// scripts/install-deps installs) but no root.
+class ScopedLocale {
+ public:
+  explicit ScopedLocale(const char* name) : old_(setlocale(LC_ALL, nullptr)) {
+    if (std::string(name) == "C") {
+      setlocale(LC_ALL, "C");
+      return;
+    }
+    const std::string command = "localedef -i de_DE -f UTF-8 " + dir_.path() + "/" + name + " >/dev/null 2>&1";
+    // localedef returns 1 when it only warned; whether the locale loads is what counts.
+    std::system(command.c_str());
+    locpath_ = std::make_unique<zavtest::ScopedEnv>("LOCPATH", dir_.path().c_str());
+    setlocale(LC_ALL, name);
+  }
+  ~ScopedLocale() { setlocale(LC_ALL, old_.c_str()); }
+  ScopedLocale(const ScopedLocale&) = delete;
+  ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+ private:
+  std::string old_;
+  zavtest::TempDir dir_;
+  std::unique_ptr<zavtest::ScopedEnv> locpath_;
+};
+
+// A host program may have set a locale whose decimal separator is a comma: reals are written
+// and read in the C conventions whatever the process locale, and messages keep their numbers.
+// Without that locale the test fails rather than skips, so that the check cannot quietly vanish.
+TEST_F(DocumentTest, RealsKeepSixSignificantDigitsInAnyLocale) {
   const std::tuple<double, const char*, double> cases[] = {
       {0.1, "0.1", 0.1}, {2.5e-7, "2.5e-07", 2.5e-7}, {123456789.0, "1.23457e+08", 123457000.0},
       {-3.14159265, "-3.14159", -3.14159}, {100000.0, "100000", 100000.0}, {1e6, "1e+06", 1e6}};
-  for (const auto& [value, text, back] : cases) {
-    tZavConfigStore store(NewPlatformConfigFile());
-    Component<tZavReal>(store)->SetValue(value);
-    const std::string written = Write(store);
-    EXPECT_NE(written.find(std::string("<Value>") + text + "</Value>"), std::string::npos) << text;
-    ASSERT_EQ(Read(written), "");
-    EXPECT_EQ(Component<tZavReal>(*store_)->GetValue(), back) << text;
+  for (const auto& [locale, point] : {std::pair<const char*, const char*>{"C", "."}, {"de_DE.UTF-8", ","}}) {
+    ScopedLocale scoped(locale);
+    ASSERT_STREQ(localeconv()->decimal_point, point)
+        << "no decimal-comma locale: localedef -i de_DE -f UTF-8 failed (install Debian's locales package)";
+    for (const auto& [value, text, back] : cases) {
+      tZavConfigStore store(NewPlatformConfigFile());
+      Component<tZavReal>(store)->SetValue(value);
+      ASSERT_EQ(zavtest::FailureOf([&] { store.Serialize(file_); }), "");
+      const std::string written = zavtest::ReadFile(file_);
+      EXPECT_NE(written.find(std::string("<Value>") + text + "</Value>"), std::string::npos) << text << " " << locale;
+      ASSERT_EQ(Read(written), "");
+      EXPECT_EQ(Component<tZavReal>(*store_)->GetValue(), back) << text << " " << locale;
+    }
+    EXPECT_EQ(Read(DataFile("invalid_order.xml")),
+              std::to_string(ZAVCONFIG_ERROR_DESERIALIZE_FAILED) +
+                  " Deserialize failed. Parsing error number: 1871, Description: Element 'Sessions': This element "
+                  "is not expected. Expected is ( DriverSessions ). (line 14)") << locale;
   }
 }
 

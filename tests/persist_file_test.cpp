@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The store file component: the master store look-up, and reading and writing store files with
 // every failure a caller can meet.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +19,7 @@
 #include "model/config_store.h"
 #include "model_fixtures.h"
 #include "persist/config_file_posix.h"
+#include "persist/store_schema.h"
 #include "test_support.h"
 
 namespace {
@@ -173,6 +177,108 @@ TEST_F(ConfigFileTest, SerializeFailuresLeaveFilesAsTheyWere) {
     EXPECT_PRED2(Matches, Serialize(description, path), failure);
   EXPECT_EQ(zavtest::ReadFile("old.xml"), "old");
   EXPECT_FALSE(zavtest::FileExists("fresh") || zavtest::FileExists("a"));
+}
+
+// The schema file of the data directory: the shipped one costs a comparison, any other is
+// compiled once per version of the file and validates every document read with it.
+class SchemaFileTest : public ConfigFileTest {
+ protected:
+  // Makes `text` the schema of the data directory.
+  void UseSchema(const std::string& text) { WriteFile(schemaPath_, text); }
+  // Reads the rich store; "" or the failure. Counts the schema compilations it took.
+  std::string ReadRich() {
+    const unsigned long before = zav::persist::SchemaCompilations();
+    const std::string failure = Deserialize(rich_);
+    compiled_ = zav::persist::SchemaCompilations() - before;
+    return failure;
+  }
+  long Items() const {
+    return store_->GetSoftwareModules()->Count() + store_->GetSessions()->Count() + store_->GetLogicalNames()->Count();
+  }
+  // The shipped schema with `from` replaced by `to`.
+  std::string Edited(const std::string& from, const std::string& to) const {
+    std::string text = shipped_;
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  }
+
+  const std::string shipped_ = zavtest::ReadFile(zavtest::DataDir() + "ZavConfigurationStore_1-6.xsd");
+  const std::string rich_ = TestDataFile("rich_store.xml");
+  const std::string schemaPath_ = (std::filesystem::create_directory(here_ + "/data"), here_ + "/data/ZavConfigurationStore_1-6.xsd");
+  zavtest::ScopedRegistry schemaRegistry_{master_, here_ + "/data/"};
+  unsigned long compiled_ = 0;
+  const std::string parsing_ = kDeserialize + "Deserialize failed. Parsing error number: ";
+};
+
+TEST_F(SchemaFileTest, TheShippedSchemaIsRecognisedAndAnyOtherCompiledOncePerVersion) {
+  UseSchema(shipped_);
+  EXPECT_EQ(ReadRich(), "");
+  EXPECT_EQ(compiled_, 0u);
+  EXPECT_EQ(Items(), 6);
+  // A harmless change: compiled, it takes the same store, and the next read compiles nothing.
+  const std::string commented = shipped_ + "<!-- a local copy -->\n";
+  UseSchema(commented);
+  for (unsigned long compilations : {1u, 0u}) {
+    EXPECT_EQ(ReadRich(), "");
+    EXPECT_EQ(compiled_, compilations);
+    EXPECT_EQ(Items(), 6);
+  }
+  // The file changes: the new version is compiled.
+  UseSchema(commented + "<!-- edited -->\n");
+  EXPECT_EQ(ReadRich(), "");
+  EXPECT_EQ(compiled_, 1u);
+}
+
+TEST_F(SchemaFileTest, FilesThatAreNoSchemaAreRefusedQuietlyAndWithoutNetwork) {
+  // A schema that includes one from the network: the listener must never be called.
+  const int listener = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+  ASSERT_EQ(listen(listener, 4), 0);
+  ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+  const std::string remote = Edited("<xs:element name=\"ZavConfigStore\"",
+                                    "<xs:include schemaLocation=\"http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) +
+                                        "/more.xsd\"/><xs:element name=\"ZavConfigStore\"");
+  const std::string refused = kDeserialize + "Deserialize failed. Failed to add schema to schema collection.";
+  for (const std::string& text : {std::string("Not a schema at all.\n"), std::string(), zavtest::ReadFile(rich_), remote}) {
+    UseSchema(text);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(ReadRich(), refused) << text;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Items(), 0);
+  }
+  EXPECT_LT(accept(listener, nullptr, nullptr), 0);
+  close(listener);
+  // Something that is no file at all.
+  std::filesystem::remove(schemaPath_);
+  std::filesystem::create_directory(schemaPath_);
+  EXPECT_EQ(ReadRich(), refused);
+}
+
+TEST_F(SchemaFileTest, AStricterSchemaRefusesWhatTheBuiltInRulesAccept) {
+  const std::string vendor = "<xs:element name=\"Vendor\" type=\"xs:string\"/>";
+  const std::pair<std::string, std::string> cases[] = {
+      {Edited("<xs:element name=\"ZavSession\" type=\"RefType\"/>", ""),
+       "1871, Description: Element 'ZavSession': This element is not expected. Expected is ( ZavDriverSession ). (line 291)"},
+      {Edited(vendor, "<xs:element name=\"Vendor\"><xs:simpleType><xs:restriction base=\"xs:string\">"
+                      "<xs:enumeration value=\"Nobody\"/></xs:restriction></xs:simpleType></xs:element>"),
+       "1840, Description: Element 'Vendor': [facet 'enumeration'] The value 'Zav Instruments' is not an element of "
+       "the set {'Nobody'}. (line 4)"}};
+  for (const auto& [schema, failure] : cases) {
+    UseSchema(schema);
+    EXPECT_EQ(ReadRich(), parsing_ + failure);
+    EXPECT_EQ(Items(), 0);
+    EXPECT_EQ(store_->GetDescription(), tZavConfigStore(NewPlatformConfigFile()).GetDescription());
+  }
+  // The parser's own faults still arrive as such while a compiled schema listens.
+  WriteFile("torn.xml", "<ZavConfigStore><Name>x</Nme></ZavConfigStore>");
+  EXPECT_EQ(Deserialize("torn.xml"),
+            parsing_ + "76, Description: Opening and ending tag mismatch: Name line 1 and Nme (line 1)");
 }
 
 TEST_F(ConfigFileTest, RelativePathsAndOneMissingDirectory) {

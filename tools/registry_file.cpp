@@ -14,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "text.hpp"
+
 namespace zavtool {
 
 namespace {
@@ -25,11 +27,6 @@ std::string Trim(const std::string& text) {
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
   return text.substr(begin, end - begin);
-}
-
-std::string EnvOr(const char* name, const std::string& fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? value : fallback;
 }
 
 }  // namespace

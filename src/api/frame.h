@@ -14,7 +14,7 @@ namespace zav {
 std::recursive_mutex& ApiLock();
 
 // Records the failure in the error library and returns its code.
-ViStatus Report(const zav::Error& error) noexcept;
+ViStatus Report(const zav::tZavError& error) noexcept;
 ViStatus ReportUnrecoverable() noexcept;
 
 // Runs body under the API lock; body returns the status of a successful call.
@@ -23,7 +23,7 @@ ViStatus ApiCall(Body&& body) noexcept {
   std::lock_guard<std::recursive_mutex> guard(ApiLock());
   try {
     return body();
-  } catch (const zav::Error& error) {
+  } catch (const zav::tZavError& error) {
     return Report(error);
   } catch (...) {
     return ReportUnrecoverable();

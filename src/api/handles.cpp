@@ -7,7 +7,6 @@
 #include <new>
 #include <stdexcept>
 
-#include "platform/object_pool.h"
 
 namespace {
 struct tCell {
@@ -60,10 +59,8 @@ class tCells {
  private:
   static constexpr size_t kMinCapacity = 16;
 
-  // Tables of many cells are mapped on huge pages: a million held handles are looked up all over
-  // a table of tens of megabytes.
-  using tTable = zav::platform::tTable<tCell>;
-  static tTable NewCells(size_t capacity) { return zav::platform::NewTable<tCell>(capacity); }
+  using tTable = std::unique_ptr<tCell[]>;
+  static tTable NewCells(size_t capacity) { return tTable(new tCell[capacity]()); }
 
   // A refused attempt is tried again only once half of the handles held then are gone, so the
   // look over the table is paid for by those releases.
@@ -92,7 +89,7 @@ class tCells {
       if (old[i].handle != 0) cells_[old[i].handle & mask_] = old[i];
   }
 
-  tTable cells_{nullptr, {0}};
+  tTable cells_;
   size_t capacity_ = 0;
   size_t count_ = 0;
   size_t mask_ = 0;

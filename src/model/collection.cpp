@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/collection.h"
 
-#include <deque>
+#include <vector>
 
 bool iConfigStoreItem::IsInSameStore(const iConfigStoreCollection* collection) const {
   return owner_ != nullptr && collection != nullptr &&
@@ -28,8 +28,9 @@ void iZavCollectionItem::SetName(const std::string& name, bool rejectEmpty) {
 namespace zav {
 
 void DisposeItem(std::unique_ptr<iConfigStoreItem> item) noexcept {
-  // The items whose destruction the outermost call on this thread still has to run.
-  static thread_local std::deque<std::unique_ptr<iConfigStoreItem>>* pending = nullptr;
+  // The items whose destruction the outermost call on this thread still has to run, in the
+  // order they were queued; nothing is allocated unless a destruction starts inside another.
+  static thread_local std::vector<std::unique_ptr<iConfigStoreItem>>* pending = nullptr;
   if (!item) return;
   if (pending) {
     try {
@@ -41,14 +42,11 @@ void DisposeItem(std::unique_ptr<iConfigStoreItem> item) noexcept {
     item.reset();
     return;
   }
-  std::deque<std::unique_ptr<iConfigStoreItem>> queue;
+  std::vector<std::unique_ptr<iConfigStoreItem>> queue;
   pending = &queue;
   item.reset();
-  while (!queue.empty()) {
-    std::unique_ptr<iConfigStoreItem> next = std::move(queue.front());
-    queue.pop_front();
-    next.reset();
-  }
+  // Destroying an item may queue more; the index walks on into what they add.
+  for (size_t next = 0; next < queue.size(); ++next) queue[next].reset();
   pending = nullptr;
 }
 

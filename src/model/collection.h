@@ -20,7 +20,6 @@
 
 #include "model/error.h"
 #include "model/life.h"
-#include "platform/object_pool.h"
 
 class tZavConfigStore;
 class iConfigStoreCollection;
@@ -43,7 +42,7 @@ std::string Message(const char* prefix, const V& value, const char* suffix) {
 
 // --- items -------------------------------------------------------------------------------
 
-class iConfigStoreItem : public zav::platform::tPooled {
+class iConfigStoreItem {
  public:
   iConfigStoreItem(const iConfigStoreItem&) = delete;
   iConfigStoreItem& operator=(const iConfigStoreItem&) = delete;
@@ -119,7 +118,7 @@ class iZavCollectionItem : public iKeyedItem<std::string> {
 
 // --- what every collection is ---------------------------------------------------------------
 
-class iConfigStoreCollection : public zav::platform::tPooled {
+class iConfigStoreCollection {
  public:
   iConfigStoreCollection(const iConfigStoreCollection&) = delete;
   iConfigStoreCollection& operator=(const iConfigStoreCollection&) = delete;
@@ -243,12 +242,14 @@ class tKeyIndex {
     return Probe(hash, [&](const tEntry& entry) { return entry.item == item; });
   }
 
+  bool Built() const { return table_ != nullptr; }
+
   // Makes room for one more entry; the only step that can fail, and it changes nothing then.
   void Reserve() {
     if ((used_ + 1) * 4 <= Capacity() * 3) return;
     const size_t oldCapacity = Capacity();
     const size_t capacity = oldCapacity == 0 ? 8 : oldCapacity * 2;
-    tTable table = NewTable(capacity);
+    tTable table(new tEntry[capacity]());
     std::swap(table_, table);
     mask_ = capacity - 1;
     for (size_t i = 0; i < oldCapacity; ++i)
@@ -280,8 +281,7 @@ class tKeyIndex {
   }
 
  private:
-  using tTable = zav::platform::tTable<tEntry>;
-  static tTable NewTable(size_t capacity) { return zav::platform::NewTable<tEntry>(capacity); }
+  using tTable = std::unique_ptr<tEntry[]>;
 
   size_t Capacity() const { return table_ ? mask_ + 1 : 0; }
   // Walks the run of entries that starts where `hash` places an entry, up to the first free one.
@@ -300,7 +300,7 @@ class tKeyIndex {
     table_[i] = entry;
   }
 
-  tTable table_{nullptr, {0}};
+  tTable table_;
   size_t mask_ = 0;
   size_t used_ = 0;
 };
@@ -309,8 +309,10 @@ class tKeyIndex {
 // Items under their keys and in the order they were entered; Holder is T* for collections that
 // only point at their items and std::unique_ptr<T> for those that own them.
 //
-// Items sit in slots in the order they were entered, and the key index maps each key to its
-// item and slot. Taking an item out leaves an empty slot behind, so nothing moves and the index
+// Items sit in slots in the order they were entered. Most lists are short (the settings of a
+// session, the ranges of a name): up to kScanned items are found by looking at each, and a
+// list that grows beyond that gets a key index mapping each key to its item and slot. In an
+// indexed list, taking an item out leaves an empty slot behind, so nothing moves and the index
 // stays valid; a tree of counts over the slots (built at the first such gap) turns a 1-based
 // index into its slot in logarithmic time, and the slots are packed again once half of them are
 // empty. Every operation thus costs the same per item however many items the list holds.
@@ -320,8 +322,8 @@ class tKeyedList {
   long Count() const { return static_cast<long>(slots_.size() - empty_); }
 
   T* Find(const K& key) const {
-    auto* entry = index_.Find(key);
-    return entry ? entry->item : nullptr;
+    const size_t slot = SlotOfKey(key);
+    return slot == kNone ? nullptr : zav::RawItem(slots_[slot]);
   }
   // True when `item` is the one entered under its key.
   bool Holds(const T* item) const { return item && Find(item->GetKey()) == item; }
@@ -345,17 +347,29 @@ class tKeyedList {
   }
 
   // Moves an item that was entered under oldKey to the key it now carries; the item keeps its
-  // index. Allocates nothing, and fails only when another item holds the new key.
+  // index. Fails, changing nothing, when another item holds the new key.
   void Rename(const T* item, const K& oldKey) {
-    auto* entry = index_.FindItem(item, Index::HashOf(oldKey));
-    if (!entry)
+    CheckRename(item, oldKey);
+    FollowRename(item, oldKey);
+  }
+  // The failing half of Rename: whether the item is entered under oldKey and its new key free.
+  void CheckRename(const T* item, const K& oldKey) const {
+    const bool entered = index_.Built() ? index_.FindItem(item, Index::HashOf(oldKey)) != nullptr
+                                        : SlotOfItem(item) != kNone;
+    if (!entered)
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", oldKey,
                                  " does not exist in the collection."));
-    if (index_.Find(item->GetKey(), item))
+    if (SlotOfKey(item->GetKey(), item) != kNone)
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", item->GetKey(),
                                  " already exists in the collection."));
+  }
+  // The other half, which cannot fail: for a rename CheckRename (of this list, or of a list that
+  // holds the same items and more) has accepted. Allocates nothing.
+  void FollowRename(const T* item, const K& oldKey) noexcept {
+    if (!index_.Built()) return;  // a short list finds items by their keys as they are
+    auto* entry = index_.FindItem(item, Index::HashOf(oldKey));
     T* const renamed = entry->item;
     const size_t slot = entry->slot;
     index_.Erase(entry);
@@ -370,21 +384,30 @@ class tKeyedList {
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Add failed. Item ", raw->GetKey(),
                                  " already exists in the collection."));
-    const uint32_t hash = Index::HashOf(raw->GetKey());
-    index_.Reserve();
+    const bool indexed = index_.Built() || slots_.size() >= kScanned;
+    if (indexed && !index_.Built()) BuildIndex();
+    if (indexed) index_.Reserve();
     if (empty_ > 0) filled_.Append(true);
     try {
+      if (slots_.size() == slots_.capacity()) slots_.reserve(std::max<size_t>(4, slots_.size() * 2));
       slots_.push_back(std::move(item));
     } catch (...) {
       if (empty_ > 0) filled_.PopBack();
       throw;
     }
-    index_.Insert(raw, hash, slots_.size() - 1);
+    if (indexed) index_.Insert(raw, Index::HashOf(raw->GetKey()), slots_.size() - 1);
     return raw;
   }
 
   // Takes out an item that Holds() and hands back its holder. Later items move down one index.
   Holder Erase(const T* item) {
+    if (!index_.Built()) {
+      // A short list without gaps: the later items move up.
+      const auto at = slots_.begin() + static_cast<std::ptrdiff_t>(SlotOfItem(item));
+      Holder holder = std::move(*at);
+      slots_.erase(at);
+      return holder;
+    }
     auto* entry = index_.Find(item->GetKey());
     const size_t slot = entry->slot;
     const bool last = slot + 1 == slots_.size();
@@ -424,6 +447,39 @@ class tKeyedList {
 
  private:
   using Index = zav::tKeyIndex<K, T>;
+  static constexpr size_t kScanned = 8;
+  static constexpr size_t kNone = SIZE_MAX;
+
+  // The slot of the item whose key is `key`, passing over `except`; kNone when there is none.
+  size_t SlotOfKey(const K& key, const T* except = nullptr) const {
+    if (index_.Built()) {
+      auto* entry = index_.Find(key, except);
+      return entry ? entry->slot : kNone;
+    }
+    for (size_t slot = 0; slot < slots_.size(); ++slot) {
+      const T* item = zav::RawItem(slots_[slot]);
+      if (item != except && item->GetKey() == key) return slot;
+    }
+    return kNone;
+  }
+  // In a list without an index: the slot of this very item, or kNone.
+  size_t SlotOfItem(const T* item) const {
+    for (size_t slot = 0; slot < slots_.size(); ++slot)
+      if (zav::RawItem(slots_[slot]) == item) return slot;
+    return kNone;
+  }
+
+  // Indexes the items of a list that is about to outgrow looking at each; built aside, so that
+  // a failure leaves the list as it was.
+  void BuildIndex() {
+    Index built;
+    for (size_t slot = 0; slot < slots_.size(); ++slot) {
+      T* item = zav::RawItem(slots_[slot]);
+      built.Reserve();
+      built.Insert(item, Index::HashOf(item->GetKey()), slot);
+    }
+    index_ = std::move(built);
+  }
 
   void DropTrailingSlots() {
     slots_.pop_back();
@@ -453,7 +509,7 @@ class tKeyedList {
     empty_ = 0;
   }
 
-  Index index_;
+  Index index_;  // built once the list outgrows kScanned items
   std::vector<Holder> slots_;
   zav::tFilledSlots filled_;  // kept only while some slot is empty
   size_t empty_ = 0;
@@ -525,14 +581,18 @@ class tZavCollection : public Base {
     zav::DisposeItem(entries_.Erase(item));
   }
 
+  // Everything that can refuse the rename runs before anything changes; the index and the
+  // hooks then follow the new key without a way to fail.
   void Rename(const iKeyedItem<K>& item, const K& oldKey) {
     const T& renamed = static_cast<const T&>(item);
-    entries_.Rename(&renamed, oldKey);
+    entries_.CheckRename(&renamed, oldKey);
+    entries_.FollowRename(&renamed, oldKey);
     Renamed(renamed, oldKey);
   }
 
-  // Destroys every item in key order, with no hooks and no reference checks: for a store that
-  // is emptied before it is read afresh.
+  // Destroys every item in key order, without the per-item hooks and reference checks of Remove
+  // (the Cleared hook lets the collection drop what it keeps about them): for a store that is
+  // emptied before it is read afresh.
   void Clear() {
     Cleared();
     DisposeAll();
@@ -548,8 +608,9 @@ class tZavCollection : public Base {
   virtual void Joined(T& /*item*/) {}
   virtual void Leaving(T& /*item*/) {}  // before the reference check, which may still refuse
   virtual void Left(T& /*item*/) {}     // after it, while the item still lives
-  // After the index has moved the item, which has its new key: a hook must not fail, since the
-  // index could not be put back in step with the key the item would get back.
+  // After the index has moved the item, which has its new key: a hook cannot refuse any more.
+  // The lists it keeps in step hold items of this collection only, so the check this
+  // collection made covers them, and they follow with FollowRename.
   virtual void Renamed(const T& /*item*/, const K& /*oldKey*/) noexcept {}
   virtual void Cleared() {}
 

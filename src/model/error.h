@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The one exception type of the library. Model code reports every failure by throwing it; the
-// exported functions turn it into a status code and an error record.
+// The one exception type inside the library. Model code reports every failure by throwing it;
+// the exported functions turn it into a status code and an error record. (The C++ interface of
+// zavconfig.hpp has its own zav::Error, which callers catch; this one never leaves the library.)
 #pragma once
 
 #include <stdexcept>
@@ -10,11 +11,12 @@
 
 namespace zav {
 
-class Error : public std::runtime_error {
+class tZavError : public std::runtime_error {
  public:
   // The stored message always carries the API prefix, so every text a caller reads back names
   // the library that produced it.
-  Error(ViStatus code, const std::string& text) : std::runtime_error(Prefix() + text), code_(code) {}
+  tZavError(ViStatus code, const std::string& text)
+      : std::runtime_error(Prefix() + text), code_(code) {}
 
   ViStatus code() const noexcept { return code_; }
 
@@ -31,5 +33,5 @@ class Error : public std::runtime_error {
 
 // Throws the library error; a function so that call sites stay one line.
 [[noreturn]] inline void ThrowZavError(ViStatus code, const std::string& text) {
-  throw zav::Error(code, text);
+  throw zav::tZavError(code, text);
 }

@@ -9,6 +9,7 @@
 
 #include "model/config_store.h"
 #include "persist/store_reader.h"
+#include "persist/store_schema.h"
 #include "persist/store_writer.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -68,16 +69,20 @@ void tConfigFilePosix::Deserialize(tZavConfigStore* store, std::string path) {
   path = absolute;
   if (!platform::Readable(path)) DeserializeFailed("File " + path + " is not readable.");
 
-  // The reader checks the document's tree itself, as the schema describes it; the schema file
-  // must still be where the registry says, as the installation's statement of the format.
+  // The reader checks the document's tree itself, as the shipped schema describes it; a data
+  // directory with another schema has that compiled, and it validates the document as well.
   const std::string dataDir = platform::ReadRegistryString("Software\\ZAV", "ZavDataDir");
   if (dataDir.empty())
     ThrowZavError(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
                   "Schema validation failed. Invalid ZAV Data Directory path in registry.");
   const std::string schemaPath = dataDir + persist::kSchemaFileName;
-  if (!platform::Readable(schemaPath))
+  persist::tSchemaStatus status = persist::tSchemaStatus::kUnreadable;
+  std::shared_ptr<const persist::tStoreSchema> schema;
+  if (platform::Readable(schemaPath)) schema = persist::FindStoreSchema(schemaPath, status);
+  if (status == persist::tSchemaStatus::kUnreadable)
     ThrowZavError(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
                   "Schema validation failed. Failed to read schema file " + schemaPath);
+  if (status == persist::tSchemaStatus::kNotASchema) DeserializeFailed("Failed to add schema to schema collection.");
 
   platform::tFileDescriptor file = persist::OpenStoreFile(path);
   unsigned long long total = 0;
@@ -95,7 +100,7 @@ void tConfigFilePosix::Deserialize(tZavConfigStore* store, std::string path) {
     }
   };
   try {
-    persist::ReadConfigStore(store, source);
+    persist::ReadConfigStore(store, source, schema.get());
   } catch (const persist::tDocumentFault& fault) {
     DeserializeFailed("Parsing error number: " + std::to_string(fault.Code()) +
                       ", Description: " + fault.Description());

@@ -15,6 +15,7 @@
 #include <libxml/parserInternals.h>
 
 #include "model/config_store.h"
+#include "persist/store_schema.h"
 #include "persist/xml_host.h"
 
 namespace zav::persist {
@@ -304,7 +305,7 @@ class tReader {
  public:
   tReader(tZavConfigStore* store) : store_(store) {}
 
-  void Read(const tByteSource& source);
+  void Read(const tByteSource& source, const tStoreSchema* schema);
 
  private:
   // SAX entry points: nothing may escape into libxml2's C frames.
@@ -317,6 +318,12 @@ class tReader {
   static void OnDoctype(void* self, const xmlChar* name, const xmlChar* externalId,
                         const xmlChar* systemId);
   static void OnError(void* self, xmlErrorPtr error);
+  // Where a schema validator's fault lies: the parser's line.
+  static int Locate(void* self, const char** file, unsigned long* line) {
+    *file = nullptr;
+    *line = static_cast<unsigned long>(static_cast<tReader*>(self)->Line());
+    return 0;
+  }
   // Runs one event; a fault or failure is recorded and, when `stop`, halts the parser. The
   // error callback must not halt it: libxml2 still works on its input after reporting.
   template <class Event>
@@ -508,7 +515,7 @@ void tReader::Build(Step step) {
   if (!building_) return;
   try {
     step();
-  } catch (const zav::Error&) {
+  } catch (const zav::tZavError&) {
     // A model rule refused a value: nothing more is built, but the rest of the document is
     // still checked, because a document the schema refuses is reported as such.
     modelError_ = std::current_exception();
@@ -966,7 +973,7 @@ class tTagScanner {
   int matched_ = 0;
 };
 
-void tReader::Read(const tByteSource& source) {
+void tReader::Read(const tByteSource& source, const tStoreSchema* schema) {
   xml::InitParser();
   xmlSAXHandler sax;
   std::memset(&sax, 0, sizeof sax);
@@ -1013,6 +1020,10 @@ void tReader::Read(const tByteSource& source) {
       !fault_ && !failure_ && ctxt_->errNo == 0)
     throw std::bad_alloc();
   xmlCtxtUseOptions(ctxt_, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
+  // A schema other than the one the tables above implement sees every event after the reader;
+  // it is unplugged before the context goes.
+  std::unique_ptr<tSchemaPlug> plug;
+  if (schema) plug = std::make_unique<tSchemaPlug>(*schema, ctxt_, &tReader::OnError, this, &tReader::Locate, this);
 
   const char* data = buffer.get() + head;
   size -= head;
@@ -1052,11 +1063,11 @@ void tReader::Read(const tByteSource& source) {
 
 }  // namespace
 
-void ReadConfigStore(tZavConfigStore* store, const tByteSource& source) {
+void ReadConfigStore(tZavConfigStore* store, const tByteSource& source, const tStoreSchema* schema) {
   // Nothing of a document that is refused for its form remains, nor of one that could not be
   // read whole.
   try {
-    tReader(store).Read(source);
+    tReader(store).Read(source, schema);
   } catch (const tDocumentFault&) {
     store->ClearAll();
     throw;

@@ -12,6 +12,8 @@ class tZavConfigStore;
 
 namespace zav::persist {
 
+struct tStoreSchema;
+
 // A document that is no store document: not well-formed XML, or a tree the store schema does
 // not accept. Code and line follow libxml2's numbering of the same fault where it has one
 // (1871 for a child out of place, 111 for a refused construct, ...).
@@ -46,8 +48,10 @@ constexpr int kMaxNamespacesInScope = 64;
 // read before such a failure stays in the store (the document is still read to its end first,
 // so that a document the schema rejects is reported as such). A document that is refused for
 // its form raises tDocumentFault and leaves the store empty with its Description as before:
-// nothing of a rejected document remains.
-void ReadConfigStore(tZavConfigStore* store, const tByteSource& source);
+// nothing of a rejected document remains. A compiled `schema` validates the document as well, on
+// the same parse; its faults are reported like the reader's own.
+void ReadConfigStore(tZavConfigStore* store, const tByteSource& source,
+                     const tStoreSchema* schema = nullptr);
 
 // Value decodings of the document. A boolean is false only for exactly "0".
 bool ParseBoolean(const std::string& text);

@@ -11,41 +11,47 @@
 
 namespace zav::persist {
 
+namespace {
+// The length of the UTF-8 sequence at p, whose lead byte is 0x80 or more, with its code point
+// in `cp`; 0 when it is not a well-formed sequence (a stray continuation byte, an overlong form,
+// a surrogate, a code point beyond U+10FFFF, or a sequence cut short).
+int Utf8Sequence(const unsigned char* p, const unsigned char* end, uint32_t& cp) {
+  const unsigned char c = *p;
+  int extra;
+  if (c >= 0xC2 && c <= 0xDF) extra = 1, cp = c & 0x1F;
+  else if (c >= 0xE0 && c <= 0xEF) extra = 2, cp = c & 0x0F;
+  else if (c >= 0xF0 && c <= 0xF4) extra = 3, cp = c & 0x07;
+  else return 0;
+  if (end - p <= extra) return 0;
+  for (int i = 1; i <= extra; ++i) {
+    if ((p[i] & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (p[i] & 0x3F);
+  }
+  if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+      (cp >= 0xD800 && cp <= 0xDFFF))
+    return 0;
+  return extra + 1;
+}
+
+// XML 1.0 carries every code point a sequence can encode but these two.
+bool IsXmlCodePoint(uint32_t cp) { return cp != 0xFFFE && cp != 0xFFFF; }
+}  // namespace
+
 bool CheckXmlText(const std::string& text, bool& xmlChars) {
   xmlChars = true;
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
   while (p < end) {
-    unsigned char c = *p;
-    if (c < 0x80) {
-      if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') xmlChars = false;
+    if (*p < 0x80) {
+      if (*p < 0x20 && *p != '\t' && *p != '\n' && *p != '\r') xmlChars = false;
       ++p;
       continue;
     }
     uint32_t cp;
-    int extra;
-    if (c >= 0xC2 && c <= 0xDF) {
-      cp = c & 0x1F;
-      extra = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      cp = c & 0x0F;
-      extra = 2;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      cp = c & 0x07;
-      extra = 3;
-    } else {
-      return false;  // a continuation byte, an overlong lead (C0, C1) or beyond U+10FFFF
-    }
-    if (end - p <= extra) return false;
-    for (int i = 1; i <= extra; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-      return false;
-    if (cp >= 0xD800 && cp <= 0xDFFF) return false;
-    if (cp == 0xFFFE || cp == 0xFFFF) xmlChars = false;
-    p += extra + 1;
+    const int length = Utf8Sequence(p, end, cp);
+    if (length == 0) return false;
+    if (!IsXmlCodePoint(cp)) xmlChars = false;
+    p += length;
   }
   return true;
 }
@@ -79,8 +85,8 @@ std::string NameOf(const tWhere& where) {
 // children, sessions, hardware assets and software modules right after their data components.
 // The walk runs twice, first with the numbering sink, then with the writing sink, so ids and
 // text come from the same definition of the order. Values reach the sink as getters, which the
-// numbering sink never calls. Nested structures and physical names are walked with an explicit
-// stack: any nesting the model allows costs no machine stack.
+// numbering sink never calls. Nested structures and physical names cost no machine stack,
+// however deep the model lets callers nest them.
 template <class Sink>
 class tWalk {
  public:
@@ -88,6 +94,11 @@ class tWalk {
   void Store(tZavConfigStore* store);
 
  private:
+  // Items that hold lists of their own kind (a structure's members, a physical name's nested
+  // names), walked with an explicit stack: begin(item) writes the item up to its nested list
+  // and returns that list (null: it has none, not even an empty one), end(item) what follows it.
+  template <class T, class Begin, class End>
+  void Nested(const char* element, tZavCollection<T>* list, Begin begin, End end);
   void Components(tZavCollection<iZavDataComponent>* list);
   void PhysicalNames(tZavCollection<tZavPhysicalName>* list);
   void PhysicalRanges(tZavPhysicalName* name);
@@ -103,47 +114,56 @@ class tWalk {
 #define ZAV_GET(expr) [&] { return (expr); }
 
 template <class Sink>
-void tWalk<Sink>::Components(tZavCollection<iZavDataComponent>* list) {
+template <class T, class Begin, class End>
+void tWalk<Sink>::Nested(const char* element, tZavCollection<T>* list, Begin begin, End end) {
   struct tLevel {
-    tZavCollection<iZavDataComponent>* list;
+    tZavCollection<T>* list;
     long index;
     long count;
-    iZavDataComponent* owner;  // the structure whose members these are; null at the top
+    T* owner;  // the item these are nested in; null at the top
   };
   std::vector<tLevel> levels;
-  auto open = [&](tZavCollection<iZavDataComponent>* members, iZavDataComponent* owner) {
-    const long count = members->Count();
+  auto open = [&](tZavCollection<T>* items, T* owner) {
+    const long count = items->Count();
     if (count == 0) return false;
-    s_.Open("DataComponents");
-    levels.push_back({members, 0, count, owner});
+    s_.Open(element);
+    levels.push_back({items, 0, count, owner});
     return true;
   };
-  if (!open(list, nullptr)) {
-    s_.Empty("DataComponents");
-    return;
-  }
+  if (!open(list, nullptr)) return s_.Empty(element);
   while (!levels.empty()) {
     tLevel& level = levels.back();
     if (level.index == level.count) {
-      iZavDataComponent* owner = level.owner;
+      T* owner = level.owner;
       levels.pop_back();
-      s_.Close("DataComponents");
-      if (owner) {  // the structure's members are done, and with them the structure
-        s_.Issue(owner, false);
-        s_.CloseItem();
-      }
+      s_.Close(element);
+      if (owner) end(owner);  // its nested items are done: what follows them
       continue;
     }
-    iZavDataComponent* c = level.list->ItemByIndex(++level.index);
-    // The element is "Zav" and the component's Type.
-    auto* reference = dynamic_cast<tZavAPIReference*>(c);
-    auto* boolean = reference ? nullptr : dynamic_cast<tZavBoolean*>(c);
-    auto* integer = reference || boolean ? nullptr : dynamic_cast<tZavInteger*>(c);
-    auto* real = reference || boolean || integer ? nullptr : dynamic_cast<tZavReal*>(c);
-    auto* string = reference || boolean || integer || real ? nullptr : dynamic_cast<tZavString*>(c);
-    auto* structure = reference || boolean || integer || real || string ? nullptr : dynamic_cast<tZavStructure*>(c);
-    const char* element = reference ? "ZavAPIReference" : boolean ? "ZavBoolean" : integer ? "ZavInteger"
-                          : real ? "ZavReal" : string ? "ZavString" : "ZavStructure";
+    T* item = level.list->ItemByIndex(++level.index);
+    tZavCollection<T>* nested = begin(item);
+    if (nested && open(nested, item)) continue;
+    if (nested) s_.Empty(element);
+    end(item);
+  }
+}
+
+namespace {
+// The element of a data component: "Zav" and its Type.
+const char* ComponentElement(const iZavDataComponent& c) {
+  if (c.IsType(kTypeAPIReference)) return "ZavAPIReference";
+  if (c.IsType(kTypeBoolean)) return "ZavBoolean";
+  if (c.IsType(kTypeInteger)) return "ZavInteger";
+  if (c.IsType(kTypeReal)) return "ZavReal";
+  if (c.IsType(kTypeString)) return "ZavString";
+  return "ZavStructure";
+}
+}  // namespace
+
+template <class Sink>
+void tWalk<Sink>::Components(tZavCollection<iZavDataComponent>* list) {
+  auto begin = [&](iZavDataComponent* c) -> tZavCollection<iZavDataComponent>* {
+    const char* element = ComponentElement(*c);
     const tWhere where{element, c};
     s_.OpenItem(element, c);
     s_.Text("Name", ZAV_GET(c->GetName()), where);
@@ -154,27 +174,32 @@ void tWalk<Sink>::Components(tZavCollection<iZavDataComponent>* list) {
     s_.Integer("HelpContextID", ZAV_GET(c->GetHelpContextID()));
     s_.Text("HelpFilePath", ZAV_GET(c->GetHelpFilePath()), where);
     s_.Text("SoftwareModuleKey", ZAV_GET(c->GetSoftwareModuleKey()), where);
-    if (reference) {
+    if (c->IsType(kTypeAPIReference)) {
+      auto* reference = static_cast<tZavAPIReference*>(c);
       s_.Text("Value", ZAV_GET(reference->GetValue()), where);
       s_.Ref("ZavPublishedAPI", reference->GetPublishedAPIReference());
-    } else if (boolean) {
-      s_.Boolean("Value", ZAV_GET(boolean->GetValue()));
-    } else if (integer) {
+    } else if (c->IsType(kTypeBoolean)) {
+      s_.Boolean("Value", ZAV_GET(static_cast<tZavBoolean*>(c)->GetValue()));
+    } else if (c->IsType(kTypeInteger)) {
+      auto* integer = static_cast<tZavInteger*>(c);
       s_.Text("Units", ZAV_GET(integer->GetUnits()), where);
       s_.Integer("Value", ZAV_GET(integer->GetValue()));
-    } else if (real) {
+    } else if (c->IsType(kTypeReal)) {
+      auto* real = static_cast<tZavReal*>(c);
       s_.Text("Units", ZAV_GET(real->GetUnits()), where);
       s_.Real("Value", ZAV_GET(real->GetValue()));
-    } else if (string) {
-      s_.Text("Value", ZAV_GET(string->GetValue()), where);
-    } else if (structure) {
-      // Its members come next; the structure is finished when their list closes.
-      if (open(structure->GetDataComponents(), structure)) continue;
-      s_.Empty("DataComponents");
+    } else if (c->IsType(kTypeString)) {
+      s_.Text("Value", ZAV_GET(static_cast<tZavString*>(c)->GetValue()), where);
+    } else {
+      return static_cast<tZavStructure*>(c)->GetDataComponents();  // its members come next
     }
+    return nullptr;
+  };
+  auto end = [&](iZavDataComponent* c) {
     s_.Issue(c, false);
     s_.CloseItem();
-  }
+  };
+  Nested("DataComponents", list, begin, end);
 }
 
 template <class Sink>
@@ -197,45 +222,20 @@ void tWalk<Sink>::PhysicalRanges(tZavPhysicalName* name) {
 
 template <class Sink>
 void tWalk<Sink>::PhysicalNames(tZavCollection<tZavPhysicalName>* list) {
-  struct tLevel {
-    tZavCollection<tZavPhysicalName>* list;
-    long index;
-    long count;
-    tZavPhysicalName* owner;  // the name these are nested in; null at the top
-  };
-  std::vector<tLevel> levels;
-  auto open = [&](tZavCollection<tZavPhysicalName>* names, tZavPhysicalName* owner) {
-    const long count = names->Count();
-    if (count == 0) return false;
-    s_.Open("PhysicalNames");
-    levels.push_back({names, 0, count, owner});
-    return true;
-  };
-  // After a name's nested names: its ranges, its id, its end.
-  auto finish = [&](tZavPhysicalName* name) {
-    PhysicalRanges(name);
-    s_.Issue(name, false);
-    s_.CloseItem();
-  };
-  if (!open(list, nullptr)) return s_.Empty("PhysicalNames");
-  while (!levels.empty()) {
-    tLevel& level = levels.back();
-    if (level.index == level.count) {
-      tZavPhysicalName* owner = level.owner;
-      levels.pop_back();
-      s_.Close("PhysicalNames");
-      if (owner) finish(owner);
-      continue;
-    }
-    tZavPhysicalName* name = level.list->ItemByIndex(++level.index);
+  auto begin = [&](tZavPhysicalName* name) {
     const tWhere where{"ZavPhysicalName", name};
     s_.OpenItem("ZavPhysicalName", name);
     s_.Text("Name", ZAV_GET(name->GetName()), where);
     s_.Text("RCName", ZAV_GET(name->GetRCName()), where);
-    if (open(name->GetPhysicalNames(), name)) continue;
-    s_.Empty("PhysicalNames");
-    finish(name);
-  }
+    return name->GetPhysicalNames();
+  };
+  // After a name's nested names: its ranges, its id, its end.
+  auto end = [&](tZavPhysicalName* name) {
+    PhysicalRanges(name);
+    s_.Issue(name, false);
+    s_.CloseItem();
+  };
+  Nested("PhysicalNames", list, begin, end);
 }
 
 template <class Sink>
@@ -566,24 +566,11 @@ class tWriting : public tDepth {
         default: break;
       }
       if (c < 0x80) return false;  // a control character
-      // One UTF-8 sequence: no overlong forms, no surrogates, nothing above U+10FFFF, and
-      // neither U+FFFE nor U+FFFF.
-      int extra;
       uint32_t cp;
-      if (c >= 0xC2 && c <= 0xDF) extra = 1, cp = c & 0x1F;
-      else if (c >= 0xE0 && c <= 0xEF) extra = 2, cp = c & 0x0F;
-      else if (c >= 0xF0 && c <= 0xF4) extra = 3, cp = c & 0x07;
-      else return false;
-      if (end - p <= extra) return false;
-      for (int i = 1; i <= extra; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return false;
-        cp = (cp << 6) | (p[i] & 0x3F);
-      }
-      if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-          (cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xFFFE || cp == 0xFFFF)
-        return false;
-      out_.append(reinterpret_cast<const char*>(p), static_cast<size_t>(extra + 1));
-      p += extra + 1;
+      const int length = Utf8Sequence(p, end, cp);
+      if (length == 0 || !IsXmlCodePoint(cp)) return false;
+      out_.append(reinterpret_cast<const char*>(p), static_cast<size_t>(length));
+      p += length;
     }
     return true;
   }
