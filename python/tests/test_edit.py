@@ -15,14 +15,22 @@ import pytest
 import zavconfig
 
 WORKER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "edit_worker.py")
-# The C++ editor (cpp_editor.cpp), built with the library; ctest names it.
+# The C++ editor (cpp_editor.cpp) and the zavconfig utility, built with the library; ctest
+# names them.
 CPP_EDITOR = os.environ.get("ZAV_TEST_CPP_EDITOR", "")
-needs_cpp = pytest.mark.skipif(not CPP_EDITOR, reason="ZAV_TEST_CPP_EDITOR is not set")
+CLI = os.environ.get("ZAV_TEST_CLI", "")
+needs_cpp = pytest.mark.skipif(not CPP_EDITOR or not CLI,
+                               reason="ZAV_TEST_CPP_EDITOR or ZAV_TEST_CLI is not set")
 
 
 def editor(kind: str, path: str, ident: int, count: int, *timeout_ms: int) -> List[str]:
+    """An editor process that makes count edits and prints the name of each that succeeded."""
     if kind == "cpp":
         return [CPP_EDITOR, path, str(ident), str(count), *map(str, timeout_ms)]
+    if kind == "cli":  # one utility run per edit
+        return ["bash", "-c", 'for k in $(seq 0 $(($3 - 1))); do name=cli$2_$k; '
+                '"$0" hardware-asset add "$name" TCPIP0::10.0.0.1::INSTR -f "$1" >/dev/null '
+                '&& echo "$name"; done', CLI, path, str(ident), str(count)]
     return [sys.executable, WORKER, path, str(ident), str(count)]
 
 
@@ -34,7 +42,8 @@ def asset_names(path) -> set:
 @needs_cpp
 @pytest.mark.parametrize("editors", [2, 4, 8])
 def test_concurrent_editors_lose_nothing(zav_registry, tmp_path, editors):
-    """Python and C++ editors, half and half, 4 edits each, while the file is read."""
+    """Python editors, C++ editors and the utility in turn, 4 edits each, while the file is
+    read."""
     path = str(tmp_path / "shared.xml")
     with zavconfig.Store() as store:
         store.save(path)
@@ -50,7 +59,7 @@ def test_concurrent_editors_lose_nothing(zav_registry, tmp_path, editors):
 
     watcher = threading.Thread(target=reader)
     watcher.start()
-    workers = [subprocess.Popen(editor(("py", "cpp")[i % 2], path, i, 4),
+    workers = [subprocess.Popen(editor(("py", "cpp", "cli")[i % 3], path, i, 4),
                                 stdout=subprocess.PIPE, text=True) for i in range(editors)]
     outputs = [w.communicate(timeout=120)[0].split("\n") for w in workers]
     stop.set()
