@@ -1237,7 +1237,8 @@ class Store:
                 store.hardware_assets.create("Scope7", io_resource_descriptor="...")
 
         It takes the file's lock (``<file>.lock`` beside the file a symbolic link leads to,
-        the lock ``zav::Store::edit`` of the C++ interface takes too), waiting up to
+        the lock ``zav::Store::edit`` of the C++ interface and the zavconfig utility's editing
+        commands take too), waiting up to
         ``timeout`` seconds for another editor, reads the store, runs the block, and saves the
         store back to ``path`` only when the block did not raise. It writes nothing and raises
         ``EditError`` when the lock was not had in time (``reason`` "locked"; the message names
