@@ -285,7 +285,8 @@ ZAVCONFIG_API ViStatus ZAVCONFIG_FUNC ZavConfig_Serialize(ViSession ConfigStoreH
  * @brief Reads a store file into a store, validating it against the schema.
  *
  * On success the location becomes the store's ZAVCONFIG_VAL_CONFIG_STORE_ACTUAL_LOCATION. The
- * registry is found through ZAV_REGISTRY or the install's etc/zav/registry.ini.
+ * registry read is ZAV_REGISTRY, else the user's ~/.config/zav/registry.ini when it exists, else
+ * the install's etc/zav/registry.ini.
  * @param[in]  ConfigStoreHandle A store handle.
  * @param[in]  Location          Path of the file; a relative path is taken from the current
  *                               directory. NULL is taken as "".

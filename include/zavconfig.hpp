@@ -71,6 +71,62 @@ class EditError : public Error {
   Reason reason_;
 };
 
+// A document the reader refused, seen through the parts of its message: "Deserialize failed.
+// Parsing error number: N, Description: text (line L)". The format is documented, so callers
+// read the line from here instead of taking the text apart themselves.
+class ParsingError {
+ public:
+  // The parts of error's message; nothing when error is not a parsing error.
+  static std::optional<ParsingError> of(const Error& error) {
+    static const char kLead[] = "Deserialize failed. Parsing error number: ";
+    static const char kDescription[] = ", Description: ";
+    const std::string message = error.what();
+    size_t lead = message.find(kLead);
+    if (lead == std::string::npos) return std::nullopt;
+    size_t at = lead + sizeof kLead - 1;
+    size_t digits = at;
+    while (digits < message.size() && message[digits] >= '0' && message[digits] <= '9') ++digits;
+    if (digits == at || message.compare(digits, sizeof kDescription - 1, kDescription) != 0)
+      return std::nullopt;
+    ParsingError parts;
+    parts.number_ = ToInt(message.substr(at, digits - at));
+    parts.description_ = message.substr(digits + sizeof kDescription - 1);
+    // "(line L)" closes the message when the parser knew the line.
+    size_t open = parts.description_.rfind("(line ");
+    if (open != std::string::npos && parts.description_.back() == ')') {
+      std::string line = parts.description_.substr(open + 6, parts.description_.size() - open - 7);
+      if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) {
+        parts.line_ = ToInt(line);
+        parts.description_.erase(open);
+        while (!parts.description_.empty() && parts.description_.back() == ' ')
+          parts.description_.pop_back();
+      }
+    }
+    return parts;
+  }
+
+  // The XML parser's error number.
+  int number() const noexcept { return number_; }
+  // What the parser said, without the line.
+  const std::string& description() const noexcept { return description_; }
+  // The line of the document, from 1; 0 when the message names none.
+  int line() const noexcept { return line_; }
+
+ private:
+  static int ToInt(const std::string& digits) {
+    long value = 0;
+    for (char c : digits) {
+      value = value * 10 + (c - '0');
+      if (value > 0x7FFFFFFF) return 0x7FFFFFFF;
+    }
+    return static_cast<int>(value);
+  }
+
+  int number_ = 0;
+  std::string description_;
+  int line_ = 0;
+};
+
 // The kinds a data component collection can create directly.
 enum class ValueKind : ViInt32 {
   Boolean = ZAVCONFIG_DATA_COMPONENT_BOOLEAN,
@@ -109,10 +165,12 @@ using Int32Setter = ViStatus(ZAVCONFIG_FUNC*)(ViSession, ViAttr, ViInt32);
 using BooleanGetter = ViStatus(ZAVCONFIG_FUNC*)(ViSession, ViAttr, ViBoolean*);
 using BooleanSetter = ViStatus(ZAVCONFIG_FUNC*)(ViSession, ViAttr, ViBoolean);
 
-// Asks for the size first, then reads; a value that grew in between is read again at its new
-// size.
+// Reads into a small buffer first, which holds nearly every value whole in one call; a longer
+// value is read again at the size the library asks for, and again if it grew in between.
 inline std::string GetString(StringGetter get, ViSession handle, ViAttr id) {
-  ViInt32 size = Check(get(handle, id, 0, nullptr));
+  ViChar small[256];
+  ViInt32 size = Check(get(handle, id, static_cast<ViInt32>(sizeof small), small));
+  if (size == 0) return std::string(small);
   std::string value;
   while (size > 1) {
     value.assign(static_cast<size_t>(size), '\0');
@@ -1274,6 +1332,30 @@ class Store {
   DriverSession getDriverSession(const std::string& name) const {
     return DriverSession(detail::Issue(
         [&](ViSession* out) { return ZavConfig_GetDriverSession(handle_, name.c_str(), out); }));
+  }
+
+  // The session a driver would get for name (through a logical name, else by session name), or
+  // nothing when no logical name or session has that name or the logical name leads nowhere.
+  std::optional<Session> findSession(const std::string& name) const {
+    try {
+      ViSession session = detail::Issue(
+          [&](ViSession* out) { return ZavConfig_GetSession(handle_, name.c_str(), out); });
+      if (session == 0) return std::nullopt;
+      return Session(session);
+    } catch (const Error& e) {
+      if (e.code() != ZAVCONFIG_ERROR_SESSION_NOT_FOUND) throw;
+      return std::nullopt;
+    }
+  }
+  // Likewise for a driver session; nothing when the name leads to no driver session.
+  std::optional<DriverSession> findDriverSession(const std::string& name) const {
+    try {
+      return DriverSession(detail::Issue(
+          [&](ViSession* out) { return ZavConfig_GetDriverSession(handle_, name.c_str(), out); }));
+    } catch (const Error& e) {
+      if (e.code() != ZAVCONFIG_ERROR_SESSION_NOT_FOUND) throw;
+      return std::nullopt;
+    }
   }
 
   LogicalNameCollection logicalNames() const {

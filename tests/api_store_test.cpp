@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Store-level functions beyond the property table: constants and version numbers, the process
 // default location, sessions resolved by name, and store documents read and written.
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 
 #include "api_fixtures.h"
@@ -86,6 +89,37 @@ TEST(ApiDepth, DeeplyNestedItemsCloseWithTheirStoreOnASmallStack) {
   zavtest::RunOnStackOf(256 * 1024, [store] { ExpectOk(ZavConfig_Close(store)); });
   ViInt32 count = 0;
   ExpectNoHandle(ZavConfig_GetPhysicalNameCount(names, &count));
+}
+
+long ResidentKb() {
+  long pages = 0, resident = 0;
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// A long-running program that reads a large store once must not keep its size for good.
+TEST(ApiMemory, ClosingALargeStoreGivesItsMemoryBack) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine";
+#endif
+  zavtest::TempDir dir;
+  const std::string path = dir.File("large.xml");
+  ASSERT_EQ(std::system((std::string(ZAV_MAKE_STORE) + " 100 " + path).c_str()), 0);
+  zavtest::ScopedRegistry registry(path, zavtest::DataDir());
+  ViSession store = 0;
+  AssertOk(ZavConfig_Initialize(&store));
+  const long before = ResidentKb();
+  AssertOk(ZavConfig_Deserialize(store, path.c_str()));
+  const long read = ResidentKb();
+  AssertOk(ZavConfig_Close(store));
+  const long after = ResidentKb();
+  EXPECT_GT(read - before, 80 * 1024) << "the store was not held in memory";
+  EXPECT_LT(after - before, 10 * 1024) << before << " kB before, " << read << " kB read, "
+                                       << after << " kB after";
 }
 
 }  // namespace

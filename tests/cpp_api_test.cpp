@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -119,6 +120,45 @@ TEST(CppApi, EveryFailureBecomesItsException) {
   EXPECT_EQ(CodeOf([&] { used.name(); }), ZAVCONFIG_ERROR_INVALID_HANDLE);
   EXPECT_EQ(CodeOf([&] { names.find("SampleDMM"); }), ZAVCONFIG_ERROR_INVALID_HANDLE);
   EXPECT_EQ(CodeOf([&] { assets.empty(); }), ZAVCONFIG_ERROR_INVALID_HANDLE);
+}
+
+TEST(CppApi, FindsSessionsByNameAndReadsParsingErrors) {
+  ScopedRegistry registry(kExample, DataDir());
+  zav::Store store = zav::Store::open(kExample);
+  EXPECT_EQ(store.findSession("SampleDMM")->name(), "DMM_Rack4_acme34");
+  EXPECT_EQ(store.findDriverSession("DMM_Rack4_acme34")->name(), "DMM_Rack4_acme34");
+  EXPECT_FALSE(store.findSession("Nope").has_value());
+  EXPECT_FALSE(store.findDriverSession("Nope").has_value());
+  store.logicalNames().create("Dangling");
+  EXPECT_FALSE(store.findSession("Dangling").has_value());
+  store.close();
+  EXPECT_EQ(CodeOf([&] { store.findSession("SampleDMM"); }), ZAVCONFIG_ERROR_INVALID_HANDLE);
+
+  auto parts = [](const char* path) {
+    zav::Store bad;
+    try {
+      bad.deserialize(path);
+    } catch (const zav::Error& e) {
+      return zav::ParsingError::of(e);
+    }
+    return std::optional<zav::ParsingError>();
+  };
+  std::optional<zav::ParsingError> order =
+      parts(ZAV_TEST_SOURCE_DIR "/tests/data/invalid_order.xml");
+  ASSERT_TRUE(order.has_value());
+  EXPECT_EQ(order->number(), 1871);
+  EXPECT_EQ(order->line(), 14);
+  EXPECT_EQ(order->description().rfind("Element 'Sessions': ", 0), 0u) << order->description();
+  EXPECT_EQ(order->description().back(), '.');
+  EXPECT_FALSE(parts("/nonexistent/store.xml").has_value());  // not a parsing error
+  EXPECT_FALSE(zav::ParsingError::of(zav::Error(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
+                                                "Deserialize failed. Parsing error number: x")));
+  std::optional<zav::ParsingError> noLine = zav::ParsingError::of(
+      zav::Error(ZAVCONFIG_ERROR_DESERIALIZE_FAILED,
+                 "Deserialize failed. Parsing error number: 5, Description: cut short (line x)"));
+  ASSERT_TRUE(noLine.has_value());
+  EXPECT_EQ(noLine->line(), 0);
+  EXPECT_EQ(noLine->description(), "cut short (line x)");
 }
 
 TEST(CppApi, GivesBackEveryHandleItTakes) {

@@ -1,201 +1,241 @@
 // SPDX-License-Identifier: MIT
-// Everyday changes to a store. Each command reads the store, makes the whole change through
-// the library and writes the store back only when every step succeeded: a failure leaves the
-// file exactly as it was, and the library's atomic save means a write never leaves it half
-// done.
+// What every item kind's commands share: the safe edit of a store file, listing, finding items
+// by name with messages that say what to do, and reading option values.
 #include <cerrno>
-#include <cmath>
+#include <climits>
 #include <cstdlib>
-#include <functional>
 #include <iostream>
+#include <sstream>
 
-#include "commands.hpp"
+#include "item_edit.hpp"
+#include "table.hpp"
+#include "text.hpp"
 
 namespace zavtool {
 
-namespace {
+const char* VerbName(Verb verb) {
+  switch (verb) {
+    case kAdd:
+      return "add";
+    case kSet:
+      return "set";
+    case kRemove:
+      return "remove";
+    case kList:
+      return "list";
+  }
+  return "";
+}
 
-// A store-level failure with a message of the utility's own (a name that is not there, a value
-// that does not parse).
-struct Refusal {
-  std::string message;
-};
+std::optional<std::string> Request::get(const std::string& option) const {
+  auto found = options.find(option);
+  if (found == options.end() || found->second.empty()) return std::nullopt;
+  return found->second.back();
+}
 
-int Edit(const std::string& file, const std::string& context,
-         const std::function<std::string(zav::Store&)>& change) {
+std::vector<std::string> Request::all(const std::string& option) const {
+  auto found = options.find(option);
+  return found == options.end() ? std::vector<std::string>() : found->second;
+}
+
+std::string Request::arg(const std::string& name) const {
+  auto found = args.find(name);
+  return found == args.end() ? std::string() : found->second;
+}
+
+const std::vector<KindSpec>& ItemKinds() {
+  static const std::vector<KindSpec> kinds = [] {
+    std::vector<KindSpec> all;
+    for (auto part : {StoreItemKinds, SessionKinds, NameKinds, DataComponentKinds}) {
+      std::vector<KindSpec> some = part();
+      all.insert(all.end(), some.begin(), some.end());
+    }
+    return all;
+  }();
+  return kinds;
+}
+
+int Edit(const Request& request, const std::function<Outcome(zav::Store&)>& change) {
+  std::string path;
   try {
-    OpenStore open = Open(file);
-    std::string done = change(open.store);
-    open.store.serialize(open.path);
-    std::cout << done << " (" << open.path << ")\n";
-    return kOk;
+    path = StorePath(request.file);
   } catch (const zav::Error& e) {
-    return Fail(context, e.what());
-  } catch (const Refusal& r) {
-    return Fail(context, r.message);
+    return Fail(request.command, e, request.file);
+  }
+  Outcome outcome;
+  try {
+    zav::EditOptions options;
+    options.force = request.force;
+    zav::Store::edit(
+        path,
+        [&](zav::Store& store) {
+          outcome = change(store);
+          return outcome.changed;
+        },
+        options);
+  } catch (const Refusal& refusal) {
+    return Fail(request.command, refusal);
+  } catch (const zav::Error& e) {
+    return Fail(request.command, e, path);
+  }
+  std::cout << outcome.said << " (" << path << ")\n";
+  return kOk;
+}
+
+void Listing::Print(bool json) const {
+  if (!json) {
+    Table table;
+    for (const auto& row : rows_) table.Add(row);
+    table.Print(std::cout, "");
+    return;
+  }
+  // A JSON array that still has one item per line.
+  std::cout << "[";
+  for (size_t i = 0; i < json_.size(); ++i) std::cout << (i ? ",\n" : "\n") << json_[i];
+  std::cout << (json_.empty() ? "]\n" : "\n]\n");
+}
+
+int List(const Request& request, const std::function<void(const zav::Store&, Listing&)>& fill) {
+  try {
+    OpenStore open = Open(request.file);
+    Listing listing;
+    fill(open.store, listing);
+    listing.Print(request.json);
+    return kOk;
+  } catch (const Refusal& refusal) {
+    return Fail(request.command, refusal);
+  } catch (const zav::Error& e) {
+    return Fail(request.command, e, request.file);
   }
 }
 
-template <class Collection>
-auto Need(const Collection& items, const std::string& name, const char* what) {
-  auto item = items.find(name);
-  if (!item) throw Refusal{std::string("no ") + what + " named '" + name + "' in the store"};
-  return std::move(*item);
+Refusal NotFound(const std::string& what, const std::string& name, const std::string& where,
+                 const std::vector<std::string>& names, const std::string& instead) {
+  Refusal refusal{"no " + what + " named '" + name + "' " + where, {}};
+  std::string closest = Closest(name, names);
+  if (!closest.empty() && closest != name)
+    refusal.hints.push_back("did you mean '" + closest + "'?");
+  if (!instead.empty()) refusal.hints.push_back("'" + name + "' is " + instead);
+  if (names.empty())
+    refusal.hints.push_back("there is no " + what + " " + where);
+  else if (names.size() <= 12)
+    refusal.hints.push_back(what + (what.back() == 's' ? "es " : "s ") + where + ": " +
+                            Join(names));
+  return refusal;
 }
 
-void Apply(zav::Store& store, zav::DriverSession& session, const DriverSessionChange& c) {
-  if (c.description) session.setDescription(*c.description);
-  if (c.noModule) session.clearSoftwareModule();
-  if (c.module)
-    session.setSoftwareModule(Need(store.softwareModules(), *c.module, "software module"));
-  if (c.noAsset) session.clearHardwareAsset();
-  if (c.asset) session.setHardwareAsset(Need(store.hardwareAssets(), *c.asset, "hardware asset"));
-  if (c.setup) session.setDriverSetup(*c.setup);
-  if (c.cache) session.setCache(*c.cache);
-  if (c.interchangeCheck) session.setInterchangeCheck(*c.interchangeCheck);
-  if (c.queryInstrStatus) session.setQueryInstrStatus(*c.queryInstrStatus);
-  if (c.rangeCheck) session.setRangeCheck(*c.rangeCheck);
-  if (c.recordCoercions) session.setRecordCoercions(*c.recordCoercions);
-  if (c.simulate) session.setSimulate(*c.simulate);
+std::string WhatIs(const zav::Store& store, const std::string& name) {
+  std::vector<std::string> kinds;
+  if (auto logical = store.logicalNames().find(name)) {
+    std::optional<zav::Session> target = logical->session();
+    if (!target)
+      kinds.push_back("a logical name that leads nowhere");
+    else
+      kinds.push_back("a logical name that leads to " +
+                      std::string(store.driverSessions().find(target->name()) ? "driver session "
+                                                                              : "session ") +
+                      target->name());
+  }
+  if (store.driverSessions().find(name))
+    kinds.push_back("a driver session");
+  else if (store.sessions().find(name))
+    kinds.push_back("a session");
+  if (store.hardwareAssets().find(name)) kinds.push_back("a hardware asset");
+  if (store.softwareModules().find(name)) kinds.push_back("a software module");
+  if (store.publishedApis().find(name)) kinds.push_back("a published API");
+  return Join(kinds, " and ");
 }
 
-bool ParseBoolean(const std::string& text, bool& value) {
-  for (const char* t : {"true", "on", "yes", "1"})
-    if (text == t) return value = true, true;
-  for (const char* f : {"false", "off", "no", "0"})
-    if (text == f) return value = false, true;
-  return false;
+zav::SoftwareModule NeedModule(const zav::Store& store, const std::string& name) {
+  return NeedIn(store.softwareModules(), name, "software module", "in the store", &store);
 }
 
-void Assign(zav::DataComponent& component, const std::string& name, const std::string& text) {
-  std::string type = component.type();
-  auto refuse = [&](const char* what) {
-    throw Refusal{"'" + text + "' is not " + what + ", which the " + type + " component '" + name +
-                  "' holds"};
+zav::HardwareAsset NeedAsset(const zav::Store& store, const std::string& name) {
+  return NeedIn(store.hardwareAssets(), name, "hardware asset", "in the store", &store);
+}
+
+zav::Session NeedSession(const zav::Store& store, const std::string& name) {
+  return NeedIn(store.sessions(), name, "session", "in the store", &store);
+}
+
+zav::DriverSession NeedDriverSession(const zav::Store& store, const std::string& name) {
+  return NeedIn(store.driverSessions(), name, "driver session", "in the store", &store);
+}
+
+zav::LogicalName NeedLogicalName(const zav::Store& store, const std::string& name) {
+  return NeedIn(store.logicalNames(), name, "logical name", "in the store", &store);
+}
+
+std::string ApiLabel(const zav::PublishedApi& api) {
+  return api.name() + " " + api.type() + " " + std::to_string(api.majorVersion()) + "." +
+         std::to_string(api.minorVersion());
+}
+
+std::optional<std::pair<int, int>> ParseVersion(const std::string& text) {
+  size_t dot = text.find('.');
+  auto number = [](const std::string& digits) -> std::optional<int> {
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+      return std::nullopt;
+    return std::atoi(digits.c_str());
   };
-  if (type == "Boolean") {
-    bool value = false;
-    if (!ParseBoolean(text, value)) refuse("a boolean (true/false, on/off, yes/no, 1/0)");
-    component.setBooleanValue(value);
-  } else if (type == "Integer") {
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end || errno || value < INT32_MIN || value > INT32_MAX)
-      refuse("a 32-bit integer");
-    component.setIntegerValue(static_cast<ViInt32>(value));
-  } else if (type == "Real") {
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end || !std::isfinite(value)) refuse("a finite number");
-    component.setRealValue(value);
-  } else if (type == "String" || type == "APIReference") {
-    component.setStringValue(text);
-  } else {
-    throw Refusal{"'" + name + "' is a structure: set one of its members (structure/member)"};
+  std::optional<int> major = number(text.substr(0, dot));
+  std::optional<int> minor = dot == std::string::npos ? 0 : number(text.substr(dot + 1));
+  if (!major || !minor) return std::nullopt;
+  return std::make_pair(*major, *minor);
+}
+
+zav::PublishedApi NeedApi(const zav::Store& store, const std::string& selector) {
+  std::vector<std::string> words;
+  std::istringstream in(selector);
+  for (std::string word; in >> word;) words.push_back(word);
+  std::optional<std::pair<int, int>> version;
+  if (words.size() > 1 && (version = ParseVersion(words.back()))) words.pop_back();
+  std::string type;
+  if (words.size() > 1) {
+    type = words.back();
+    words.pop_back();
   }
-}
+  std::string name = Join(words, " ");
 
-// The component called path in components: a name, or structure/member/...
-zav::DataComponent FindComponent(const zav::DataComponentCollection& components,
-                                 const std::string& path) {
-  if (auto whole = components.find(path)) return std::move(*whole);
-  size_t slash = path.find('/');
-  if (slash != std::string::npos) {
-    if (auto structure = components.find(path.substr(0, slash)))
-      if (structure->type() == "Structure")
-        return FindComponent(structure->members(), path.substr(slash + 1));
+  std::vector<zav::PublishedApi> matches;
+  std::vector<std::string> labels;
+  for (zav::PublishedApi api : store.publishedApis()) {
+    labels.push_back(ApiLabel(api));
+    if (api.name() == name && (type.empty() || api.type() == type) &&
+        (!version ||
+         (api.majorVersion() == version->first && api.minorVersion() == version->second)))
+      matches.push_back(std::move(api));
   }
-  throw Refusal{"no data component named '" + path + "'"};
+  if (matches.size() == 1) return std::move(matches.front());
+  if (matches.empty()) {
+    Refusal refusal = NotFound("published API", selector, "in the store", labels, "");
+    refusal.hints.push_back(
+        "give it as NAME TYPE MAJOR.MINOR, e.g. 'Dmm C 3.0'; "
+        "'zavconfig published-api add' creates one");
+    throw refusal;
+  }
+  std::vector<std::string> found;
+  for (const zav::PublishedApi& api : matches) found.push_back(ApiLabel(api));
+  throw Refusal{"'" + selector + "' names " + std::to_string(matches.size()) +
+                    " published APIs: " + Join(found),
+                {"give its type and version too, e.g. '" + found.front() + "'"}};
 }
 
-}  // namespace
-
-int AddLogicalName(const std::string& file, const std::string& name, const std::string& session,
-                   const std::string& description) {
-  return Edit(file, "logical-name add " + name, [&](zav::Store& store) {
-    zav::LogicalName logical = store.logicalNames().create(name);
-    if (!description.empty()) logical.setDescription(description);
-    if (!session.empty()) logical.setSession(Need(store.sessions(), session, "session"));
-    return "added logical name " + name + (session.empty() ? "" : " -> " + session);
-  });
+int ParseInteger(const std::string& text, const std::string& what) {
+  char* end = nullptr;
+  errno = 0;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end || errno || value < INT_MIN || value > INT_MAX)
+    throw Refusal{"'" + text + "' is not a 32-bit integer (" + what + ")", {}};
+  return static_cast<int>(value);
 }
 
-int PointLogicalName(const std::string& file, const std::string& name, const std::string& session) {
-  return Edit(file, "logical-name set " + name, [&](zav::Store& store) {
-    zav::LogicalName logical = Need(store.logicalNames(), name, "logical name");
-    logical.setSession(Need(store.sessions(), session, "session"));
-    return "logical name " + name + " -> " + session;
-  });
-}
-
-int RemoveLogicalName(const std::string& file, const std::string& name) {
-  return Edit(file, "logical-name remove " + name, [&](zav::Store& store) {
-    zav::LogicalNameCollection names = store.logicalNames();
-    zav::LogicalName logical = Need(names, name, "logical name");
-    names.destroy(logical);
-    return "removed logical name " + name;
-  });
-}
-
-int AddDriverSession(const std::string& file, const std::string& name,
-                     const DriverSessionChange& change) {
-  return Edit(file, "driver-session add " + name, [&](zav::Store& store) {
-    zav::DriverSession session = store.driverSessions().create(name);
-    Apply(store, session, change);
-    return "added driver session " + name;
-  });
-}
-
-int ChangeDriverSession(const std::string& file, const std::string& name,
-                        const DriverSessionChange& change) {
-  return Edit(file, "driver-session set " + name, [&](zav::Store& store) {
-    zav::DriverSession session = Need(store.driverSessions(), name, "driver session");
-    Apply(store, session, change);
-    return "changed driver session " + name;
-  });
-}
-
-int RemoveDriverSession(const std::string& file, const std::string& name) {
-  return Edit(file, "driver-session remove " + name, [&](zav::Store& store) {
-    zav::DriverSessionCollection sessions = store.driverSessions();
-    zav::DriverSession session = Need(sessions, name, "driver session");
-    sessions.destroy(session);
-    return "removed driver session " + name;
-  });
-}
-
-int AddHardwareAsset(const std::string& file, const std::string& name, const std::string& resource,
-                     const std::string& description) {
-  return Edit(file, "hardware-asset add " + name, [&](zav::Store& store) {
-    zav::HardwareAsset asset = store.hardwareAssets().create(name);
-    asset.setIoResourceDescriptor(resource);
-    if (!description.empty()) asset.setDescription(description);
-    return "added hardware asset " + name + " at " + resource;
-  });
-}
-
-int RemoveHardwareAsset(const std::string& file, const std::string& name) {
-  return Edit(file, "hardware-asset remove " + name, [&](zav::Store& store) {
-    zav::HardwareAssetCollection assets = store.hardwareAssets();
-    zav::HardwareAsset asset = Need(assets, name, "hardware asset");
-    assets.destroy(asset);
-    return "removed hardware asset " + name;
-  });
-}
-
-int SetValue(const std::string& file, const std::string& ownerKind, const std::string& owner,
-             const std::string& component, const std::string& value) {
-  return Edit(file, "set-value " + component, [&](zav::Store& store) {
-    zav::DataComponentCollection components =
-        ownerKind == "session" ? Need(store.sessions(), owner, "session").dataComponents()
-        : ownerKind == "module"
-            ? Need(store.softwareModules(), owner, "software module").dataComponents()
-            : Need(store.hardwareAssets(), owner, "hardware asset").dataComponents();
-    zav::DataComponent target = FindComponent(components, component);
-    Assign(target, component, value);
-    return "set " + owner + " " + component + " = " + value;
-  });
+bool ParseBool(const std::string& text, const std::string& what) {
+  std::optional<bool> value = ParseBoolean(text);
+  if (!value)
+    throw Refusal{"'" + text + "' is not a boolean (" + what + "): use " + kBooleanWords, {}};
+  return *value;
 }
 
 }  // namespace zavtool

@@ -17,4 +17,9 @@ struct Finding {
 // library; a file libxml2 cannot parse gives one finding.
 std::vector<Finding> LintStoreDocument(const std::string& path);
 
+// What is wrong with an I/O resource descriptor: "" for a VISA resource string (GPIB, TCPIP,
+// USB, ASRL, PXI, VXI and GPIB-VXI in their documented forms, any letter case), otherwise a
+// sentence that says so.
+std::string VisaResourceProblem(const std::string& resource);
+
 }  // namespace zavtool

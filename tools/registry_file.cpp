@@ -1,138 +1,104 @@
 // SPDX-License-Identifier: MIT
 #include "registry_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
+
+#include "platform/atomic_file.h"
 
 namespace zavtool {
 
-namespace {
+namespace zp = zav::platform;
 
-bool IsBlank(char c) { return std::strchr(" \t\r\n\v\f", c) != nullptr && c != '\0'; }
-
-std::string Trim(const std::string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
-std::string EnvOr(const char* name, const std::string& fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? value : fallback;
-}
-
-}  // namespace
-
-RegistryChoice CurrentRegistry() {
-  const char* env = std::getenv("ZAV_REGISTRY");
-  if (env && *env) return {env, true};
-  return {SystemRegistryPath(), false};
-}
-
-std::string SystemRegistryPath() { return ZAV_TOOL_SYSCONFDIR "/zav/registry.ini"; }
-
-std::string UserRegistryPath() {
-  return EnvOr("XDG_CONFIG_HOME", EnvOr("HOME", ".") + "/.config") + "/zav/registry.ini";
-}
-
-RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
-  if (in) {
-    std::ostringstream content;
-    content << in.rdbuf();
-    text_ = content.str();
-    exists_ = true;
+std::string WhyChosen(const zp::tRegistrySearch& search) {
+  switch (search.Chosen().source) {
+    case zp::tRegistrySource::kEnvironment:
+      return "from ZAV_REGISTRY";
+    case zp::tRegistrySource::kUser:
+      return "the user's registry: ZAV_REGISTRY is not set";
+    case zp::tRegistrySource::kSystem:
+      break;
   }
-  parse();
+  return "the system registry: ZAV_REGISTRY is not set and there is no user registry";
 }
 
-void RegistryFile::parse() {
-  lines_.clear();
-  size_t pos = text_.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  std::string section;
-  int number = 0;
-  while (pos < text_.size()) {
-    size_t eol = text_.find('\n', pos);
-    if (eol == std::string::npos) eol = text_.size();
-    std::string line = Trim(text_.substr(pos, eol - pos));
-    pos = eol + 1;
-    ++number;
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line[0] == '[') {
-      // A line that does not close its bracket opens no section the library knows.
-      section = line.back() == ']' ? Trim(line.substr(1, line.size() - 2)) : std::string();
-      lines_.push_back({number, section, true, section, ""});
-      continue;
+RegistryFile::RegistryFile(std::string path)
+    : path_(std::move(path)), file_(zp::ReadRegistryFile(path_)), lines_(zp::ParseIni(file_.text)) {}
+
+std::string RegistryFile::whyNotRead() const {
+  namespace fs = std::filesystem;
+  switch (file_.state) {
+    case RegistryState::kRead:
+      return "";
+    case RegistryState::kMissing:
+      return "does not exist";
+    case RegistryState::kUnreadable:
+      return "cannot be read: " + zp::SystemErrorText(file_.error);
+    case RegistryState::kNotRegular: {
+      std::error_code ec;
+      const fs::file_status status = fs::status(path_, ec);
+      if (fs::is_directory(status)) return "is a directory, not a regular file";
+      if (fs::is_fifo(status)) return "is a FIFO, not a regular file";
+      if (fs::is_character_file(status) || fs::is_block_file(status))
+        return "is a device, not a regular file";
+      return "is not a regular file";
     }
-    size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    lines_.push_back(
-        {number, section, false, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
+    case RegistryState::kTooLarge:
+      return "is larger than 1 MiB, more than a registry ever holds";
   }
+  return "";
 }
 
 std::string RegistryFile::value(const std::string& section, const std::string& key) const {
-  std::string result;
-  for (const RegistryLine& line : lines_)
-    if (!line.isSection && line.section == section && line.key == key) result = line.value;
-  // The library takes a value that cannot be a path as absent.
-  return result.size() >= static_cast<size_t>(PATH_MAX) ? std::string() : result;
+  return zp::RegistryValue(lines_, section, key);
 }
 
 bool RegistryFile::setIfEmpty(const std::string& section, const std::string& key,
                               const std::string& value) {
-  if (!this->value(section, key).empty()) return false;
-  // Line numbers of the last empty "key=" and of the section header, if any.
-  int emptyLine = 0, headerLine = 0;
-  for (const RegistryLine& line : lines_) {
-    if (line.isSection && line.key == section) headerLine = line.number;
-    if (!line.isSection && line.section == section && line.key == key) emptyLine = line.number;
-  }
-  std::string entry = key + "=" + value;
-  std::vector<std::string> rows;
-  std::istringstream in(text_);
-  for (std::string row; std::getline(in, row);) rows.push_back(row);
-  if (emptyLine > 0) {
-    rows[emptyLine - 1] = entry;
-  } else if (headerLine > 0) {
-    rows.insert(rows.begin() + headerLine, entry);
+  const RegistryLine* current = zp::FindIniValue(lines_, section, key);
+  // A value the library ignores because it is too long is still the user's: it is kept.
+  if (current && !current->value.empty()) return false;
+
+  std::string& text = file_.text;
+  // New lines end the way the file's lines do.
+  const size_t firstBreak = text.find('\n');
+  const std::string eol =
+      firstBreak != std::string::npos && firstBreak > 0 && text[firstBreak - 1] == '\r' ? "\r\n"
+                                                                                         : "\n";
+  const std::string entry = key + "=" + value;
+  const RegistryLine* header = nullptr;
+  for (const RegistryLine& line : lines_)
+    if (line.isSection && line.closed && line.key == section) header = &line;
+
+  if (current) {
+    // The empty "key=" the library reads last is filled in place.
+    text.replace(current->begin, current->end - current->begin, entry);
+  } else if (header) {
+    size_t after = text.find('\n', header->end);
+    if (after == std::string::npos)
+      text += eol + entry + eol;
+    else
+      text.insert(after + 1, entry + eol);
   } else {
-    if (!rows.empty() && !Trim(rows.back()).empty()) rows.push_back("");
-    rows.push_back("[" + section + "]");
-    rows.push_back(entry);
+    if (!text.empty() && text.back() != '\n') text += eol;
+    // A blank line before the new section, unless the file ends with one.
+    size_t lastLine = text.empty() ? 0 : text.rfind('\n', text.size() - 2);
+    lastLine = lastLine == std::string::npos ? 0 : lastLine + 1;
+    if (!text.empty() && text.find_first_not_of(" \t\r\n\v\f", lastLine) != std::string::npos)
+      text += eol;
+    text += "[" + section + "]" + eol + entry + eol;
   }
-  text_.clear();
-  for (const std::string& row : rows) text_ += row + "\n";
-  parse();
+  lines_ = zp::ParseIni(text);
   return true;
 }
 
 void RegistryFile::save() const {
-  std::filesystem::path target(path_);
-  std::error_code ec;
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
-  std::string temp = path_ + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) throw std::runtime_error("cannot write " + path_ + ": " + std::strerror(errno));
-  bool ok = ::write(fd, text_.data(), text_.size()) == static_cast<ssize_t>(text_.size());
-  ok = ::fchmod(fd, 0644) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || std::rename(temp.c_str(), path_.c_str()) != 0) {
-    int error = errno;
-    std::remove(temp.c_str());
-    throw std::runtime_error("cannot write " + path_ + ": " + std::strerror(error));
-  }
+  std::string error;
+  if (!zp::WriteFileAtomically(path_, file_.text.data(), file_.text.size(), error))
+    throw std::runtime_error("cannot write " + path_ + ": " + error);
 }
 
 }  // namespace zavtool

@@ -83,10 +83,20 @@ void GiveBackFreedMemory() noexcept {
 #endif
 }
 
-// The roots that store handles own, closed at the latest when the library is unloaded.
+// The roots that store handles own, closed at the latest when the library is unloaded: then
+// under the API lock too, since another thread may still be inside a call while the process
+// exits, and the model has no locks of its own.
+struct tOpenStores {
+  std::map<const tZavConfigStore*, std::unique_ptr<tZavConfigStore>> byRoot;
+  ~tOpenStores() {
+    std::lock_guard<std::recursive_mutex> guard(ApiLock());
+    byRoot.clear();
+  }
+};
+
 std::map<const tZavConfigStore*, std::unique_ptr<tZavConfigStore>>& OpenStores() {
-  static std::map<const tZavConfigStore*, std::unique_ptr<tZavConfigStore>> stores;
-  return stores;
+  static tOpenStores stores;
+  return stores.byRoot;
 }
 }  // namespace
 

@@ -3,9 +3,10 @@
 // one process-wide counter; each kind of object has its own table, so a handle of one kind is
 // unknown to every other kind's table. All tables keep their handles in one table of cells (the
 // handle, its table, the object and a watch of its life) indexed by the value's low bits, so a
-// handle is found, issued or released with one look-up whatever its kind, and issuing and
-// releasing allocate nothing once the table has grown to the number of handles held (beyond the
-// life-table slot an object takes the first time anything watches it).
+// handle is found, issued or released with one look-up whatever its kind. Issuing allocates
+// only when the table must grow (and an object's life-table slot the first time anything watches
+// it); releasing allocates only when it halves a table that has become mostly empty, and keeps
+// the larger table when that fails.
 //
 // The counter counts up from 1 and wraps after 0xFFFFFFFF. It never issues 0, nor a value any
 // table holds (a handle whose object is gone is held until it is disposed), and it passes over

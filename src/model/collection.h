@@ -347,10 +347,16 @@ class tKeyedList {
   }
 
   // Moves an item that was entered under oldKey to the key it now carries; the item keeps its
-  // index. Allocates nothing, and fails only when another item holds the new key.
+  // index. Fails, changing nothing, when another item holds the new key.
   void Rename(const T* item, const K& oldKey) {
-    auto* entry = index_.Built() ? index_.FindItem(item, Index::HashOf(oldKey)) : nullptr;
-    if (index_.Built() ? !entry : SlotOfItem(item) == kNone)
+    CheckRename(item, oldKey);
+    FollowRename(item, oldKey);
+  }
+  // The failing half of Rename: whether the item is entered under oldKey and its new key free.
+  void CheckRename(const T* item, const K& oldKey) const {
+    const bool entered = index_.Built() ? index_.FindItem(item, Index::HashOf(oldKey)) != nullptr
+                                        : SlotOfItem(item) != kNone;
+    if (!entered)
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", oldKey,
                                  " does not exist in the collection."));
@@ -358,7 +364,12 @@ class tKeyedList {
       ThrowZavError(ZAVCONFIG_ERROR_ALREADY_EXISTS,
                     zav::Message("Rename operation failed. Item ", item->GetKey(),
                                  " already exists in the collection."));
-    if (!entry) return;
+  }
+  // The other half, which cannot fail: for a rename CheckRename (of this list, or of a list that
+  // holds the same items and more) has accepted. Allocates nothing.
+  void FollowRename(const T* item, const K& oldKey) noexcept {
+    if (!index_.Built()) return;  // a short list finds items by their keys as they are
+    auto* entry = index_.FindItem(item, Index::HashOf(oldKey));
     T* const renamed = entry->item;
     const size_t slot = entry->slot;
     index_.Erase(entry);
@@ -570,14 +581,18 @@ class tZavCollection : public Base {
     zav::DisposeItem(entries_.Erase(item));
   }
 
+  // Everything that can refuse the rename runs before anything changes; the index and the
+  // hooks then follow the new key without a way to fail.
   void Rename(const iKeyedItem<K>& item, const K& oldKey) {
     const T& renamed = static_cast<const T&>(item);
-    entries_.Rename(&renamed, oldKey);
+    entries_.CheckRename(&renamed, oldKey);
+    entries_.FollowRename(&renamed, oldKey);
     Renamed(renamed, oldKey);
   }
 
-  // Destroys every item in key order, with no hooks and no reference checks: for a store that
-  // is emptied before it is read afresh.
+  // Destroys every item in key order, without the per-item hooks and reference checks of Remove
+  // (the Cleared hook lets the collection drop what it keeps about them): for a store that is
+  // emptied before it is read afresh.
   void Clear() {
     Cleared();
     DisposeAll();
@@ -593,8 +608,9 @@ class tZavCollection : public Base {
   virtual void Joined(T& /*item*/) {}
   virtual void Leaving(T& /*item*/) {}  // before the reference check, which may still refuse
   virtual void Left(T& /*item*/) {}     // after it, while the item still lives
-  // After the index has moved the item, which has its new key: a hook must not fail, since the
-  // index could not be put back in step with the key the item would get back.
+  // After the index has moved the item, which has its new key: a hook cannot refuse any more.
+  // The lists it keeps in step hold items of this collection only, so the check this
+  // collection made covers them, and they follow with FollowRename.
   virtual void Renamed(const T& /*item*/, const K& /*oldKey*/) noexcept {}
   virtual void Cleared() {}
 

@@ -52,7 +52,8 @@ class iZavDataComponent : public iZavCollectionItem {
   // is in a hardware asset's collection.
   virtual void SetUsedInSession(const std::string& value);
 
-  // Cheap kind test against one of the zav::kType texts.
+  // The kind test: the class fixes the Type text, so comparing it with one of the zav::kType
+  // texts tells the class.
   bool IsType(const char* type) const { return type_ == type; }
 
  protected:

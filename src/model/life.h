@@ -13,9 +13,10 @@
 // still holds its generation. Generations come from one 64-bit count that never wraps in practice,
 // so a slot taken again by another object never brings an old watch back to life.
 //
-// The table has no lock of its own: the C API uses it under the API lock only, and a program that
-// uses the model directly does so from one thread. It is never destroyed, so objects destroyed by
-// static destructors at exit can still free their slots.
+// The table has no lock of its own: the library creates, watches and destroys model objects only
+// under the API lock (the stores still open when the process exits are closed under it too), and
+// a program that uses the model directly must do so from one thread. The table is never
+// destroyed, so objects destroyed at exit can still free their slots.
 #pragma once
 
 #include <cstdint>

@@ -88,7 +88,7 @@ void tZavPublishedAPICollection::Renamed(const tZavPublishedAPI& api,
   // The modules that list the API list it under its key too, and follow so that their references
   // can still be found and removed. This collection has just accepted the new key, so no other
   // API of the store holds it and these renames cannot clash.
-  for (tZavPublishedAPIReferences* list : api.ListedIn()) list->Rename(api, oldKey);
+  for (tZavPublishedAPIReferences* list : api.ListedIn()) list->FollowRename(api, oldKey);
 }
 
 // --- a module's list -----------------------------------------------------------------------

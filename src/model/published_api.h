@@ -123,6 +123,10 @@ class tZavPublishedAPIReferences final : public iZavPublishedAPICollection {
   void Rename(const iKeyedItem<tZavPublishedAPIKey>& api, const tZavPublishedAPIKey& oldKey) override {
     entries_.Rename(static_cast<const tZavPublishedAPI*>(&api), oldKey);
   }
+  // An API of the store's collection, which has accepted its new key, moves to it here too.
+  void FollowRename(const tZavPublishedAPI& api, const tZavPublishedAPIKey& oldKey) noexcept {
+    entries_.FollowRename(&api, oldKey);
+  }
 
  private:
   void Unlist(tZavPublishedAPI& api);

@@ -174,7 +174,7 @@ void tZavSessionCollection::Left(tZavSession& session) {
 void tZavSessionCollection::Renamed(const tZavSession& session, const std::string& oldKey) noexcept {
   // The sessions have just accepted the new name, so no driver session holds it either.
   if (session.IsDriverSession())
-    driverSessions_.entries_.Rename(static_cast<const tZavDriverSession*>(&session), oldKey);
+    driverSessions_.entries_.FollowRename(static_cast<const tZavDriverSession*>(&session), oldKey);
 }
 
 void tZavSessionCollection::Cleared() {

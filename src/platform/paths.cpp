@@ -79,7 +79,12 @@ tOpenResult OpenRegularFile(const std::string& path, unsigned long long maxSize,
   tFileDescriptor opened(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (opened.Get() < 0) return tOpenResult::kUnreadable;
   struct stat info {};
-  if (fstat(opened.Get(), &info) != 0) return tOpenResult::kUnreadable;
+  if (fstat(opened.Get(), &info) != 0) {
+    const int error = errno;
+    opened = tFileDescriptor();
+    errno = error;
+    return tOpenResult::kUnreadable;
+  }
   if (!S_ISREG(info.st_mode)) return tOpenResult::kNotRegular;
   if (static_cast<unsigned long long>(info.st_size) > maxSize) return tOpenResult::kTooLarge;
   // Back to blocking reads, which is what a regular file gives anyway.
@@ -89,23 +94,30 @@ tOpenResult OpenRegularFile(const std::string& path, unsigned long long maxSize,
   return tOpenResult::kOpen;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out, size_t maxSize) {
-  tFileDescriptor fd;
-  if (OpenRegularFile(path, maxSize, fd) != tOpenResult::kOpen) return false;
+bool ReadOpenFile(const tFileDescriptor& file, std::string& out, size_t maxSize) {
   std::string content;
   char buffer[65536];
   for (;;) {
-    ssize_t n = read(fd.Get(), buffer, sizeof buffer);
+    ssize_t n = read(file.Get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
     if (n == 0) break;
-    if (static_cast<size_t>(n) > maxSize - content.size()) return false;
+    if (static_cast<size_t>(n) > maxSize - content.size()) {
+      errno = EFBIG;
+      return false;
+    }
     content.append(buffer, static_cast<size_t>(n));
   }
   out.swap(content);
   return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out, size_t maxSize) {
+  tFileDescriptor fd;
+  if (OpenRegularFile(path, maxSize, fd) != tOpenResult::kOpen) return false;
+  return ReadOpenFile(fd, out, maxSize);
 }
 
 }  // namespace zav::platform

@@ -59,9 +59,13 @@ enum class tOpenResult { kOpen, kUnreadable, kNotRegular, kTooLarge };
 
 // Opens a file for reading only when it is a regular file of at most maxSize bytes; FIFOs,
 // devices and directories are refused without waiting for a writer. `file` is set only on
-// kOpen.
+// kOpen; on kUnreadable errno tells why.
 tOpenResult OpenRegularFile(const std::string& path, unsigned long long maxSize,
                             tFileDescriptor& file);
+
+// Reads what is left of an open file. Fails, leaving `out` alone, for a read error (errno
+// tells which) and when the file holds more than maxSize bytes (errno EFBIG).
+bool ReadOpenFile(const tFileDescriptor& file, std::string& out, size_t maxSize);
 
 // Reads a regular file whole. Fails, leaving `out` alone, for anything else (a FIFO, a device,
 // a directory), for a read error and for a file longer than maxSize bytes.

@@ -1,74 +1,93 @@
 // SPDX-License-Identifier: MIT
 #include "platform/registry.h"
 
+#include <cerrno>
 #include <climits>
 #include <new>
 
-#include "platform/environment.h"
-#include "platform/paths.h"
+#include <unistd.h>
 
-#ifndef ZAV_SYSCONFDIR
-#define ZAV_SYSCONFDIR "/usr/local/etc"
-#endif
+#include "platform/environment.h"
+#include "platform/install_dirs.h"
+#include "platform/paths.h"
 
 namespace zav::platform {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string Trim(const std::string& text, size_t begin, size_t end) {
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
+bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 }  // namespace
 
-std::string RegistryFilePath() {
-  std::string path = GetEnvironmentValue("ZAV_REGISTRY");
-  if (!path.empty()) return path;
-  return ZAV_SYSCONFDIR "/zav/registry.ini";
+std::string UserRegistryPath() {
+  const std::string config = GetEnvironmentValue("XDG_CONFIG_HOME");
+  if (IsAbsolute(config)) return config + "/zav/registry.ini";
+  // A relative XDG_CONFIG_HOME is invalid by the base directory rules and is ignored; a home
+  // that is not absolute would make the registry depend on the current directory.
+  const std::string home = GetEnvironmentValue("HOME");
+  if (IsAbsolute(home)) return home + "/.config/zav/registry.ini";
+  return "";
+}
+
+std::string SystemRegistryPath() { return std::string(InstallSysconfDir()) + "/zav/registry.ini"; }
+
+tRegistrySearch SearchRegistry() {
+  tRegistrySearch search;
+  const std::string environment = GetEnvironmentValue("ZAV_REGISTRY");
+  search.candidates.push_back({tRegistrySource::kEnvironment, environment, !environment.empty()});
+  const std::string user = UserRegistryPath();
+  search.candidates.push_back(
+      {tRegistrySource::kUser, user, !user.empty() && access(user.c_str(), F_OK) == 0});
+  // The system registry is the last resort, read (or found missing) when nothing else applies.
+  search.candidates.push_back({tRegistrySource::kSystem, SystemRegistryPath(), true});
+  while (!search.candidates[search.chosen].applies) ++search.chosen;
+  return search;
+}
+
+std::string RegistryFilePath() { return SearchRegistry().Chosen().path; }
+
+tRegistryFile ReadRegistryFile(const std::string& path) {
+  tRegistryFile file;
+  tFileDescriptor fd;
+  switch (OpenRegularFile(path, kMaxRegistrySize, fd)) {
+    case tOpenResult::kOpen:
+      break;
+    case tOpenResult::kUnreadable:
+      file.error = errno;
+      file.state = file.error == ENOENT || file.error == ENOTDIR ? tRegistryState::kMissing
+                                                                 : tRegistryState::kUnreadable;
+      return file;
+    case tOpenResult::kNotRegular:
+      file.state = tRegistryState::kNotRegular;
+      return file;
+    case tOpenResult::kTooLarge:
+      file.state = tRegistryState::kTooLarge;
+      return file;
+  }
+  if (!ReadOpenFile(fd, file.text, kMaxRegistrySize)) {
+    // A read error, or a file that grew past the limit while it was read.
+    file.error = errno;
+    file.state = file.error == EFBIG ? tRegistryState::kTooLarge : tRegistryState::kUnreadable;
+    file.text.clear();
+    return file;
+  }
+  file.state = tRegistryState::kRead;
+  return file;
+}
+
+std::string RegistryValue(const std::vector<tIniLine>& lines, const std::string& key,
+                          const std::string& value) {
+  const tIniLine* line = FindIniValue(lines, key, value);
+  // A value that cannot be a path on this system is treated as absent, not cut short.
+  if (!line || line->value.size() >= static_cast<size_t>(PATH_MAX)) return "";
+  return line->value;
 }
 
 std::string ReadRegistryString(const std::string& key, const std::string& value) {
   try {
-    std::string text;
-    // A registry holds two short values; anything near this size is not one.
-    constexpr size_t kMaxRegistrySize = 1 << 20;
-    if (!ReadWholeFile(RegistryFilePath(), text, kMaxRegistrySize)) return "";
-    // Files saved by some editors start with a UTF-8 byte-order mark; it is not part of the
-    // first line.
-    size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-
-    bool inSection = false;
-    bool found = false;
-    std::string result;
-    while (pos < text.size()) {
-      size_t eol = text.find('\n', pos);
-      if (eol == std::string::npos) eol = text.size();
-      // Trimming also drops the '\r' of CRLF line ends.
-      std::string line = Trim(text, pos, eol);
-      pos = eol + 1;
-
-      if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-      if (line[0] == '[') {
-        inSection = line.back() == ']' && Trim(line, 1, line.size() - 1) == key;
-        continue;
-      }
-      if (!inSection) continue;
-      size_t equals = line.find('=');
-      if (equals == std::string::npos) continue;
-      if (Trim(line, 0, equals) != value) continue;
-      // The last occurrence wins, as a later line overrides an earlier one.
-      result = Trim(line, equals + 1, line.size());
-      found = true;
-    }
-    // A value that cannot be a path on this system is treated as absent, not cut short.
-    if (!found || result.size() >= static_cast<size_t>(PATH_MAX)) return "";
-    return result;
+    const tRegistryFile file = ReadRegistryFile(RegistryFilePath());
+    if (file.state != tRegistryState::kRead) return "";
+    return RegistryValue(ParseIni(file.text), key, value);
   } catch (const std::bad_alloc&) {
     // Running out of memory is not a missing value: the caller must not report a registry
     // mistake the user cannot find.
