@@ -248,7 +248,8 @@ void tReader::Start(const char* name, const char* uri, int nbNamespaces, int nbA
         Fault(XML_SCHEMAV_CVC_ELT_3_1, "Element '" + shown() + "': The element is not 'nillable'.", line);
     }
     const std::string attr = Shown(local, attrUri);
-    Fault(XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1,
+    // libxml2 numbers the same fault by the element's type: simple (text) or complex.
+    Fault(kind == Kind::kText ? XML_SCHEMAV_CVC_TYPE_3_1_1 : XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1,
           "Element '" + shown() + "', attribute '" + attr + "': The attribute '" + attr + "' is not allowed.",
           line);
   }
