@@ -73,7 +73,9 @@ int RunPublishedApi(const Request& r) {
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
     if (r.verb == kAdd) {
-      auto [major, minor] = NeedVersion(r.arg("VERSION"));
+      // Plain variables, not a structured binding: the lambda below captures them.
+      const auto version = NeedVersion(r.arg("VERSION"));
+      const auto major = version.first, minor = version.second;
       std::string label = r.arg("NAME") + " " + r.arg("TYPE") + " " + std::to_string(major) + "." +
                           std::to_string(minor);
       // The library would take it for renaming the new API onto the old one.
@@ -140,7 +142,7 @@ KindSpec PublishedApiKind() {
 const std::vector<Field<zav::SoftwareModule>>& ModuleFields() {
   using M = zav::SoftwareModule;
   static const std::vector<Field<M>> fields = {
-      TextField<M>("name", "New name (sessions keep the name they were linked to)", kSet, &M::name,
+      TextField<M>("name", "New name (the sessions linked to it stay linked)", kSet, &M::name,
                    &M::setName),
       TextField<M>("description", "Description", kAdd | kSet, &M::description, &M::setDescription),
       TextField<M>("path", "Path of the driver's shared library", kAdd | kSet, &M::modulePath,
@@ -187,10 +189,12 @@ int RunSoftwareModule(const Request& r) {
       std::vector<std::string> linked = SessionsLinkedTo(store, name);
       Attempt("removing software module " + name, [&] { modules.destroy(module); });
       std::string said = "removed software module " + name;
+      // The store file keeps no link to a module that is not there, so the sessions are left
+      // without one (their settings stay) until they are given a module again.
       if (!linked.empty())
-        said += "; " + Join(linked) +
-                (linked.size() == 1 ? " keeps its name and is" : " keep its name and are") +
-                " linked again when the module is added back";
+        said += "; " + Join(linked) + (linked.size() == 1 ? " has" : " have") +
+                " no software module now (settings kept): give one with `zavconfig driver-session "
+                "set NAME --module MODULE` (`session set` for a plain session)";
       return Changed(said);
     }
     bool adding = r.verb == kAdd;
@@ -233,7 +237,7 @@ KindSpec SoftwareModuleKind() {
       "implement, physical names and the settings their sessions get",
       {{kAdd, "Create a software module"},
        {kSet, "Change a software module's properties and published APIs"},
-       {kRemove, "Remove a software module (its sessions keep its name)"},
+       {kRemove, "Remove a software module (its sessions are left without one)"},
        {kList, "List the software modules: name, path, prefix, published APIs"}},
       {{"NAME", "Software module name", kEditVerbs}},
       Specs(ModuleFields(),
