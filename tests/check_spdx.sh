@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Checks that every C and C++ source file of the project names its licence in its first lines,
-# so a file copied out of the tree still says under which terms it may be used.
+# Checks that every C, C++ and Python source file of the project names its licence in its first
+# lines, so a file copied out of the tree still says under which terms it may be used.
 set -euo pipefail
 root=$1
 missing=0
@@ -11,5 +11,6 @@ while IFS= read -r -d '' file; do
     missing=1
   fi
 done < <(find "$root"/src "$root"/include "$root"/tests "$root"/tools "$root"/bench "$root"/fuzz \
-           "$root"/examples "$root"/docs -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.hpp' \) -print0)
+           "$root"/examples "$root"/docs "$root"/python -type f \( -name '*.c' -o -name '*.cpp' \
+           -o -name '*.h' -o -name '*.hpp' -o -name '*.py' \) -not -path '*/__pycache__/*' -print0)
 exit $missing

@@ -3,12 +3,13 @@
 # Installs the built tree and uses the result as a user would.
 #
 #   install_test.sh prefix   <build dir> <source dir> <work dir> <C compiler> <C++ compiler>
-#                            [compiler flags]
+#                            [compiler flags [python3 [library to preload into it]]]
 #     `cmake --install --prefix --strip` into <work dir>/prefix, then a driver built once with
 #     the pkg-config line of the README (seeing no other package than the install's) and once
 #     through find_package, from C and from a C++14 project, runs against the example store,
-#     made the master store of the installed registry. The man pages are in place, and
-#     `uninstall` leaves nothing but the registry and the store.
+#     made the master store of the installed registry; so does a Python program with the
+#     installed package, and a pytest run that uses the package's plugin. The man pages are in
+#     place, and `uninstall` leaves nothing but the registry and the store.
 #   install_test.sh reinstall <build dir> <work dir> <prefix> <sysconfdir> <datadir> <localstatedir>
 #     a DESTDIR staging install of the configured prefix writes files that name the final
 #     directories, and a second install leaves an edited registry.ini alone.
@@ -18,13 +19,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 contains() { grep -qF -- "$2" <<<"$1" || fail "expected '$2' in: $1"; }
 
 prefix_install() {
-  local build=$1 source=$2 work=$3 cc=$4 cxx=$5 cflags=${6:-}
+  local build=$1 source=$2 work=$3 cc=$4 cxx=$5 cflags=${6:-} python=${7:-} preload=${8:-}
   rm -rf "$work" && mkdir -p "$work"
   local prefix=$work/prefix
-  local out
-  out=$(cmake --install "$build" --prefix "$prefix" --strip 2>&1) || fail "install: $out"
+  local out installed
+  installed=$(cmake --install "$build" --prefix "$prefix" --strip 2>&1) || fail "install: $installed"
   # The library keeps its configured registry path, and the install says how to reach this one.
-  contains "$out" "ZAV_REGISTRY=$prefix/etc/zav/registry.ini"
+  contains "$installed" "ZAV_REGISTRY=$prefix/etc/zav/registry.ini"
 
   # The installed libraries find each other in their folder.
   # (ldd's output is taken whole first: grep -q stops reading at the match, and with pipefail
@@ -77,6 +78,30 @@ prefix_install() {
   out=$("$work/consumer/cpp_driver" 2>&1) || fail "find_package C++ driver: $out"
   contains "$out" "SampleDMM -> DMM_Rack4_acme34 (C++17)"
 
+  if [[ -n $python ]]; then
+    # The README's PYTHONPATH line; the package loads the library it was installed with.
+    local pydir=$prefix/lib/python3/dist-packages
+    contains "$installed" "PYTHONPATH=$pydir"
+    local run=(env -u ZAVCONFIG_LIBRARY -u LD_LIBRARY_PATH "PYTHONPATH=$pydir")
+    [[ -n $preload ]] && run+=("LD_PRELOAD=$preload" "ASAN_OPTIONS=detect_leaks=0")
+    out=$(cd "$work" && "${run[@]}" "$python" -c '
+import zavconfig
+print(zavconfig.library_path, zavconfig.__version__, zavconfig.__file__)
+print(zavconfig.Store.open().resolve("SampleDMM").io_resource_descriptor)' 2>&1) ||
+      fail "python: $out"
+    contains "$out" "$prefix/lib/libzavconfig.so.1 "
+    contains "$out" "$pydir/zavconfig/__init__.py"
+    contains "$out" "TCPIP0::10.0.4.21::INSTR"
+    # pytest finds the plugin through the installed entry point, with no -p.
+    if "$python" -c "import pytest" 2>/dev/null; then
+      printf 'def test_uses_plugin(zav_store):\n    assert len(zav_store.logical_names) == 0\n' \
+        >"$work/test_plugin.py"
+      out=$(cd "$work" && "${run[@]}" "$python" -m pytest -q -p no:cacheprovider \
+        test_plugin.py 2>&1) || fail "pytest with the installed plugin: $out"
+      contains "$out" "1 passed"
+    fi
+  fi
+
   # Uninstalling removes every file and folder of the install but the registry and the store.
   out=$(cmake --build "$build" --target uninstall 2>&1) || fail "uninstall: $out"
   local left
@@ -101,6 +126,16 @@ reinstall() {
   pc=$(find "$stage" -name zavconfig.pc)
   contains "$(cat "$pc")" "prefix=$prefix"
   [[ -d $stage$localstatedir/lib/zav ]] || fail "no folder for the master store"
+  # The Python package is where the prefix's python3 looks, and names the final library.
+  local record
+  record=$(find "$stage" -path '*-packages/zavconfig/_install.py')
+  [[ -n $record ]] || fail "no Python package in the stage"
+  case $prefix in
+    /usr) [[ $record == "$stage/usr/lib/python3/dist-packages/"* ]] ;;
+    /usr/local) [[ $record == "$stage/usr/local/lib/python3."[0-9]*"/dist-packages/"* ]] ;;
+    *) [[ $record == "$stage$prefix/lib/python3/dist-packages/"* ]] ;;
+  esac || fail "Python package in the wrong folder: $record"
+  contains "$(cat "$record")" "LIBRARY = \"$prefix/lib"
 
   printf '[Software\\ZAV\\CONFIGURATIONSERVER]\nMasterStore=/srv/edited.xml\n' >"$registry"
   cp "$registry" "$work/edited"

@@ -14,7 +14,7 @@
 #include "model/config_store.h"
 #include "model_fixtures.h"
 #include "persist/config_file_posix.h"
-#include "persist/store_reader.h"
+#include "persist/store_values.h"
 #include "persist/store_writer.h"
 #include "test_support.h"
 

@@ -85,6 +85,10 @@ TEST_F(ConfigFileTest, DeserializeFailures) {
   WriteFile("late.xml", edited("<Description>No session yet</Description>", "<Unexpected/>"));
   WriteFile("colour.xml", edited("<DataComponents>", "<DataComponents><ZavColour/>"));
   WriteFile("noid.xml", edited("<ZavHardwareAsset id=\"p21\">", "<ZavHardwareAsset>"));
+  // libxml2 numbers an attribute that is not allowed by the element's type: text or not.
+  WriteFile("textattr.xml", edited("<Description>No session yet</Description>",
+                                   "<Description x=\"1\">No session yet</Description>"));
+  WriteFile("itemattr.xml", edited("<ZavHardwareAsset id=\"p21\">", "<ZavHardwareAsset id=\"p21\" x=\"1\">"));
   const std::string store = TestDataFile("empty_store.xml"), failed = kDeserialize + "Deserialize failed. ";
   const std::string parsing = failed + "Parsing error number: ";
   const std::string schema = kDeserialize + "Schema validation failed. ";
@@ -100,6 +104,10 @@ TEST_F(ConfigFileTest, DeserializeFailures) {
       {data, "colour.xml", 0,
        parsing + "1871, Description: Element 'ZavColour': This element is not expected. Expected is one of "
                  "( ZavAPIReference, ZavBoolean, ZavInteger, ZavReal, ZavString, ZavStructure ). (line 29)"},
+      {data, "textattr.xml", 0,
+       parsing + "1827, Description: Element 'Description', attribute 'x': The attribute 'x' is not allowed. *"},
+      {data, "itemattr.xml", 0,
+       parsing + "1866, Description: Element 'ZavHardwareAsset', attribute 'x': The attribute 'x' is not allowed. *"},
       {data, "noid.xml", 0,
        parsing + "1868, Description: Element 'ZavHardwareAsset': The attribute 'id' is required but missing. (line 205)"}};
   for (const auto& [dataDir, path, modules, failure] : cases) {

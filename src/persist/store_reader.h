@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -52,14 +51,5 @@ constexpr int kMaxNamespacesInScope = 64;
 // the same parse; its faults are reported like the reader's own.
 void ReadConfigStore(tZavConfigStore* store, const tByteSource& source,
                      const tStoreSchema* schema = nullptr);
-
-// Value decodings of the document. A boolean is false only for exactly "0".
-bool ParseBoolean(const std::string& text);
-// Leading white space, an optional sign and the digits up to the first non-digit; no digits
-// give 0, and values beyond the 32-bit range give its limits.
-int32_t ParseInteger(const std::string& text);
-// The C library's decimal conversion in the "C" numeric conventions, whatever the process
-// locale; text that is no number gives 0.0.
-double ParseReal(const std::string& text);
 
 }  // namespace zav::persist

@@ -1,0 +1,2 @@
+# SPDX-License-Identifier: MIT
+pytest_plugins = ["zavconfig.pytest_plugin"]
