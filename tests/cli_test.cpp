@@ -240,6 +240,93 @@ TEST(Cli, ShowAndResolvePrintTreesAndJson) {
   EXPECT_TRUE(Contains(broken.err, "Deserialize failed. Parsing error number:"));
 }
 
+// The items of a tree of show's JSON (children under key), each with its path from the top.
+nlohmann::json Flattened(const nlohmann::json& items, const char* key, const std::string& at = "") {
+  nlohmann::json flat = nlohmann::json::array();
+  for (nlohmann::json item : items) {
+    std::string path = at + item["name"].get<std::string>();
+    item["path"] = path;
+    flat.push_back(item);
+    if (item.contains(key))
+      for (const nlohmann::json& inner : Flattened(item[key], key, path + "/"))
+        flat.push_back(inner);
+  }
+  return flat;
+}
+
+TEST(Cli, ListAndResolveGiveItemsInTheShapesOfShow) {
+  Bench run;
+  const std::string rich = kSource + "/tests/data/rich_store.xml";
+  auto json = [&](std::vector<std::string> args) {
+    args.insert(args.end(), {"--json", "-f", rich});
+    Result r = run(args);
+    EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
+    return nlohmann::json::parse(r.out.empty() ? "null" : r.out);
+  };
+  const nlohmann::json shown = json({"show"});
+  for (auto [kind, list] : std::vector<std::pair<std::string, std::string>>{
+           {"published-api", "publishedApis"},
+           {"software-module", "softwareModules"},
+           {"hardware-asset", "hardwareAssets"},
+           {"driver-session", "driverSessions"},
+           {"session", "sessions"},
+           {"logical-name", "logicalNames"}})
+    EXPECT_EQ(json({kind, "list"}), shown[list]) << kind;
+
+  const nlohmann::json& module = shown["softwareModules"][0];
+  const nlohmann::json& driver = shown["driverSessions"][0];
+  const std::string m = module["name"], d = driver["name"];
+  // Lists that walk a tree put the path first.
+  Result components = run({"data-component", "list", "--module", m, "--json", rich});
+  EXPECT_EQ(components.out.substr(0, 10), "[\n{\"path\":");
+  EXPECT_EQ(nlohmann::json::parse(components.out), Flattened(module["dataComponents"], "members"));
+  EXPECT_EQ(json({"physical-name", "list", "--module", m}),
+            Flattened(module["physicalNames"], "children"));
+  EXPECT_EQ(json({"physical-range", "list", "--module", m, "--physical-name", "Channel/Sense"}),
+            module["physicalNames"][0]["children"][0]["ranges"]);
+  EXPECT_EQ(json({"data-component", "list", "--session", d}),
+            Flattened(driver["dataComponents"], "members"));
+  EXPECT_EQ(json({"data-component", "list", "--asset", shown["hardwareAssets"][0]["name"]}),
+            Flattened(shown["hardwareAssets"][0]["dataComponents"], "members"));
+  EXPECT_EQ(json({"virtual-name", "list", "--session", d}), driver["virtualNames"]);
+  EXPECT_EQ(json({"virtual-range", "list", "--session", d, "--virtual-name", "Input"}),
+            driver["virtualNames"][0]["ranges"]);
+
+  nlohmann::json resolved = json({"resolve", shown["logicalNames"][0]["name"]});
+  EXPECT_EQ(resolved["settings"], driver["dataComponents"]);
+  EXPECT_EQ(resolved["flags"], driver["flags"]);
+  EXPECT_EQ(resolved["virtualNames"], driver["virtualNames"]);
+  EXPECT_EQ(resolved["softwareModule"]["modulePath"], module["modulePath"]);
+}
+
+TEST(Cli, RealsJsonCannotHoldAreWrittenAsTheirTexts) {
+  Bench run;
+  // The module's Aperture, then the session's.
+  std::string text = ReadFile(run.store);
+  for (const char* value : {"NaN", "-INF"})
+    text.replace(text.find("<Value>0.02</Value>"), 19, std::string("<Value>") + value + "</Value>");
+  WriteFile(run.store, text);
+
+  Result shown = run({"show", "store.xml", "--json"});
+  EXPECT_TRUE(Contains(shown.out, "\"value\": \"nan\"")) << shown.out;
+  EXPECT_TRUE(Contains(shown.out, "\"value\": \"-inf\""));
+  EXPECT_EQ(run({"export", "store.xml"}).out, shown.out);
+  EXPECT_TRUE(Contains(run({"data-component", "list", "--module", "acme34", "--json"}).out,
+                       "\"value\":\"nan\""));
+  EXPECT_EQ(
+      nlohmann::json::parse(run({"resolve", "SampleDMM", "--json"}).out)["settings"][1]["members"]
+                                                                        [0]["value"],
+      "-inf");
+  Result tree = run({"show", "store.xml"});
+  EXPECT_TRUE(Contains(tree.out, "Real       nan")) << tree.out;
+  EXPECT_TRUE(Contains(tree.out, "Real       -inf"));
+  // import reads the texts back.
+  WriteFile(run.dir.File("store.json"), shown.out);
+  ASSERT_EQ(run({"import", "store.json", "-o", "copy.xml"}).status, 0);
+  Result same = run({"diff", "store.xml", "copy.xml"});
+  EXPECT_EQ(same.status, 0) << same.out;
+}
+
 TEST(Cli, EditsWriteTheWholeChangeOrNothing) {
   Bench run;
   const std::vector<std::vector<std::string>> edits = {

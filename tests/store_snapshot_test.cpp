@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "snapshot_generator.h"
+#include "snapshot_json.hpp"
 #include "store_compare.hpp"
 #include "test_support.h"
 

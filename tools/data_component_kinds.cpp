@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "item_edit.hpp"
-#include "item_json.hpp"
 #include "text.hpp"
 
 namespace zavtool {
@@ -248,7 +247,8 @@ void ListComponents(const zav::DataComponentCollection& components, const std::s
                     Listing& out) {
   for (zav::DataComponent c : components) {
     std::string path = prefix + c.name();
-    out.Add({path, c.type(), ValueOf(c), c.usedInSession()}, JsonLine(c, path));
+    out.Add({path, c.type(), ValueOf(c), c.usedInSession()}, Kind::DataComponent,
+            Capture(c), path);
     if (c.type() == "Structure") ListComponents(c.members(), path + "/", out);
   }
 }

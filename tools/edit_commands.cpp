@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "item_edit.hpp"
+#include "snapshot_json.hpp"
 #include "table.hpp"
 #include "text.hpp"
 
@@ -82,25 +83,57 @@ int Edit(const Request& request, const std::function<Outcome(zav::Store&)>& chan
   return kOk;
 }
 
-void Listing::Print(bool json) const {
-  if (!json) {
+struct Listing::Lines {
+  JsonWriter writer;
+  std::vector<std::string> lines;
+};
+
+// The items come captured one by one; the store's index tells the writer what their references
+// stand for.
+Listing::Listing(const zav::Store& store, bool json)
+    : json_(json ? std::make_unique<Lines>(Lines{JsonWriter(CaptureIndex(store)), {}}) : nullptr) {}
+
+Listing::~Listing() = default;
+
+void Listing::Add(std::vector<std::string> cells, Kind kind, const Node& item) {
+  if (json_)
+    json_->lines.push_back(json_->writer.Item(kind, item).dump());
+  else
+    rows_.push_back(std::move(cells));
+}
+
+void Listing::Add(std::vector<std::string> cells, Kind kind, const Node& item,
+                  const std::string& path) {
+  if (!json_) {
+    rows_.push_back(std::move(cells));
+    return;
+  }
+  Json j = {{"path", path}};
+  Json shape = json_->writer.Item(kind, item);
+  for (auto& [key, value] : shape.items()) j[key] = std::move(value);
+  json_->lines.push_back(j.dump());
+}
+
+void Listing::Print() const {
+  if (!json_) {
     Table table;
     for (const auto& row : rows_) table.Add(row);
     table.Print(std::cout, "");
     return;
   }
   // A JSON array that still has one item per line.
+  const std::vector<std::string>& lines = json_->lines;
   std::cout << "[";
-  for (size_t i = 0; i < json_.size(); ++i) std::cout << (i ? ",\n" : "\n") << json_[i];
-  std::cout << (json_.empty() ? "]\n" : "\n]\n");
+  for (size_t i = 0; i < lines.size(); ++i) std::cout << (i ? ",\n" : "\n") << lines[i];
+  std::cout << (lines.empty() ? "]\n" : "\n]\n");
 }
 
 int List(const Request& request, const std::function<void(const zav::Store&, Listing&)>& fill) {
   try {
     OpenStore open = Open(request.file);
-    Listing listing;
+    Listing listing(open.store, request.json);
     fill(open.store, listing);
-    listing.Print(request.json);
+    listing.Print();
     return kOk;
   } catch (const Refusal& refusal) {
     return Fail(request.command, refusal);

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "item_kinds.hpp"
 #include "store_access.hpp"
+#include "store_snapshot.hpp"
 #include "zavconfig.hpp"
 
 namespace zavtool {
@@ -28,18 +30,22 @@ inline Outcome Unchanged() { return {false, "nothing to change"}; }
 // request.force.
 int Edit(const Request& request, const std::function<Outcome(zav::Store&)>& change);
 
-// One line per item: cells for people, an object for --json.
+// One line per item: cells for people, or with json the item's capture as an object in its
+// shape of `show --json`.
 class Listing {
  public:
-  void Add(std::vector<std::string> cells, std::string json) {
-    rows_.push_back(std::move(cells));
-    json_.push_back(std::move(json));
-  }
-  void Print(bool json) const;
+  Listing(const zav::Store& store, bool json);
+  ~Listing();
+  void Add(std::vector<std::string> cells, Kind kind, const Node& item);
+  // Items listed with their path from the top ("structure/member", "parent/child") carry it as
+  // "path" before the keys of their shape.
+  void Add(std::vector<std::string> cells, Kind kind, const Node& item, const std::string& path);
+  void Print() const;
 
  private:
+  struct Lines;  // the JSON writer and what it wrote
   std::vector<std::vector<std::string>> rows_;
-  std::vector<std::string> json_;
+  std::unique_ptr<Lines> json_;
 };
 int List(const Request& request, const std::function<void(const zav::Store&, Listing&)>& fill);
 

@@ -2,7 +2,6 @@
 // physical-name, physical-range, virtual-name and virtual-range: the repeated-capability names
 // a driver offers and the names a session maps onto them.
 #include "item_edit.hpp"
-#include "item_json.hpp"
 #include "text.hpp"
 
 namespace zavtool {
@@ -61,7 +60,8 @@ void ListPhysical(const zav::PhysicalNameCollection& names, const std::string& p
                   Listing& out) {
   for (zav::PhysicalName name : names) {
     std::string path = prefix + name.name();
-    out.Add({path, name.rcName(), Ranges(name.ranges())}, JsonLine(name, path));
+    out.Add({path, name.rcName(), Ranges(name.ranges())}, Kind::PhysicalName,
+            Capture(name), path);
     ListPhysical(name.children(), path + "/", out);
   }
 }
@@ -145,7 +145,7 @@ int RunPhysicalRange(const Request& r) {
       [&](C& ranges) { return ranges.create(r.arg("NAME")); }, PhysicalRangeFields(),
       [](const P& range, Listing& out) {
         out.Add({range.name(), std::to_string(range.min()) + ".." + std::to_string(range.max())},
-                JsonLine(range));
+                Kind::PhysicalRange, Capture(range));
       });
 }
 
@@ -173,7 +173,8 @@ int RunVirtualName(const Request& r) {
           ranges.push_back(range.name() + " " + std::to_string(range.min()) + ".." +
                            std::to_string(range.max()) + " from " +
                            std::to_string(range.startingPhysicalIndex()));
-        out.Add({name.name(), "-> " + name.mapTo(), Join(ranges)}, JsonLine(name));
+        out.Add({name.name(), "-> " + name.mapTo(), Join(ranges)}, Kind::VirtualName,
+                Capture(name));
       });
 }
 
@@ -206,7 +207,7 @@ int RunVirtualRange(const Request& r) {
       [](const V& range, Listing& out) {
         out.Add({range.name(), std::to_string(range.min()) + ".." + std::to_string(range.max()),
                  "from " + std::to_string(range.startingPhysicalIndex())},
-                JsonLine(range));
+                Kind::VirtualRange, Capture(range));
       });
 }
 

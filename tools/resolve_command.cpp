@@ -4,6 +4,7 @@
 
 #include "commands.hpp"
 #include "item_edit.hpp"
+#include "snapshot_json.hpp"
 #include "store_tree.hpp"
 #include "table.hpp"
 #include "text.hpp"
@@ -12,14 +13,23 @@ namespace zavtool {
 
 namespace {
 
-void AddSettings(Table& table, const Json& list, const std::string& prefix) {
-  for (const Json& c : list) {
-    std::string name = prefix + Text(c["name"]);
-    if (c.contains("members"))
-      AddSettings(table, c["members"], name + "/");
+void AddSettings(Table& table, const std::vector<Node>& list, const std::string& prefix,
+                 const ApiTable& apis) {
+  for (const Node& c : list) {
+    std::string name = prefix + c.key;
+    const std::string& type = TextOf(c.props[component::Type]);
+    if (type == "Structure")
+      AddSettings(table, c.lists[component::Members], name + "/", apis);
     else
-      table.Add({name, Text(c["type"]), ValueText(c)});
+      table.Add({name, type, ComponentValue(c, apis)});
   }
+}
+
+// The entries of an item's JSON that resolve repeats.
+Json Pick(const Json& item, std::initializer_list<const char*> keys) {
+  Json picked = Json::object();
+  for (const char* key : keys) picked[key] = item[key];
+  return picked;
 }
 
 // For a name that leads to no session: the nearest name that does, and what the name is.
@@ -54,63 +64,68 @@ int Resolve(const std::string& file, const std::string& name, bool json) {
     }
     const zav::Session& target = driver ? *driver : *plain;
 
-    Json s = SessionJson(target, driver ? &*driver : nullptr);
-    std::optional<zav::SoftwareModule> module = target.softwareModule();
-    std::optional<zav::HardwareAsset> asset = target.hardwareAsset();
-    Json j = {
-        {"name", name},
-        {"logicalName", logical ? Json(name) : Json()},
-        {"session", s["name"]},
-        {"driverSession", driver.has_value()},
-        {"softwareModule", module ? Json{{"name", module->name()},
-                                         {"modulePath", module->modulePath()},
-                                         {"prefix", module->prefix()}}
-                                  : Json()},
-        {"softwareModuleName", s["softwareModuleName"]},
-        {"hardwareAsset", asset ? Json{{"name", asset->name()},
-                                       {"ioResourceDescriptor", asset->ioResourceDescriptor()}}
-                                : Json()}};
-    if (driver) {
-      j["driverSetup"] = s["driverSetup"];
-      j["flags"] = s["flags"];
-    }
-    j["virtualNames"] = s["virtualNames"];
-    j["settings"] = s["dataComponents"];
+    // What the name leads to, captured alone; the index says what its references stand for.
+    Node index = CaptureIndex(open.store);
+    Node sessionNode = driver ? Capture(*driver) : Capture(target);
+    std::optional<Node> moduleNode, assetNode;
+    if (std::optional<zav::SoftwareModule> m = target.softwareModule()) moduleNode = Capture(*m);
+    if (std::optional<zav::HardwareAsset> a = target.hardwareAsset()) assetNode = Capture(*a);
+
     if (json) {
+      JsonWriter writer(index);
+      Json s = writer.Item(driver ? Kind::DriverSession : Kind::Session, sessionNode);
+      Json j = {
+          {"name", name},
+          {"logicalName", logical ? Json(name) : Json()},
+          {"session", s["name"]},
+          {"driverSession", driver.has_value()},
+          {"softwareModule", moduleNode ? Pick(writer.Item(Kind::SoftwareModule, *moduleNode),
+                                               {"name", "modulePath", "prefix"})
+                                        : Json()},
+          {"softwareModuleName", s["softwareModuleName"]},
+          {"hardwareAsset", assetNode ? Pick(writer.Item(Kind::HardwareAsset, *assetNode),
+                                             {"name", "ioResourceDescriptor"})
+                                      : Json()}};
+      if (driver) {
+        j["driverSetup"] = s["driverSetup"];
+        j["flags"] = s["flags"];
+      }
+      j["virtualNames"] = s["virtualNames"];
+      j["settings"] = s["dataComponents"];
       std::cout << j.dump(2) << "\n";
       return kOk;
     }
 
     std::cout << name << (logical ? "  logical name -> " : "  -> ")
-              << (driver ? "driver session " : "session ") << Text(j["session"]) << "\n";
+              << (driver ? "driver session " : "session ") << sessionNode.key << "\n";
     Table fields;
-    if (module) {
-      fields.Add({"software module", module->name()});
-      fields.Add({"  module path", Text(j["softwareModule"]["modulePath"])});
-      fields.Add({"  prefix", Text(j["softwareModule"]["prefix"])});
+    if (moduleNode) {
+      fields.Add({"software module", moduleNode->key});
+      fields.Add({"  module path", TextOf(moduleNode->props[module::ModulePath])});
+      fields.Add({"  prefix", TextOf(moduleNode->props[module::Prefix])});
     } else {
-      std::string kept = Text(j["softwareModuleName"]);
-      fields.Add({"software module", kept.empty() ? "none" : kept + " (not in this store)"});
+      fields.Add({"software module", "none"});
     }
-    if (asset) {
-      fields.Add({"hardware asset", asset->name()});
-      fields.Add({"  I/O resource", Text(j["hardwareAsset"]["ioResourceDescriptor"])});
+    if (assetNode) {
+      fields.Add({"hardware asset", assetNode->key});
+      fields.Add({"  I/O resource", TextOf(assetNode->props[asset::IoResource])});
     } else {
       fields.Add({"hardware asset", "none"});
     }
     if (driver) {
-      fields.Add({"driver setup", Text(j["driverSetup"])});
-      for (const auto& [key, label] : kFlags)
-        fields.Add({label, j["flags"][key].get<bool>() ? "on" : "off"});
+      fields.Add({"driver setup", TextOf(sessionNode.props[session::DriverSetup])});
+      for (const auto& [flag, label] : kFlags)
+        fields.Add({label, BoolOf(sessionNode.props[flag]) ? "on" : "off"});
     }
-    for (const Json& v : j["virtualNames"])
-      fields.Add({"virtual name", Text(v["name"]) + " -> " + Text(v["mapTo"])});
+    for (const Node& v : sessionNode.lists[session::VirtualNames])
+      fields.Add({"virtual name", v.key + " -> " + TextOf(v.props[virt::MapTo])});
     fields.Print(std::cout, "");
-    if (!j["settings"].empty()) {
+    const std::vector<Node>& settings = sessionNode.lists[session::DataComponents];
+    if (!settings.empty()) {
       std::cout << "settings\n";
-      Table settings;
-      AddSettings(settings, j["settings"], "");
-      settings.Print(std::cout, "  ");
+      Table table;
+      AddSettings(table, settings, "", ApiTable(index));
+      table.Print(std::cout, "  ");
     }
     return kOk;
   } catch (const zav::Error& e) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // driver-session, session and logical-name: how programs reach instruments.
 #include "item_edit.hpp"
-#include "item_json.hpp"
 #include "text.hpp"
 
 namespace zavtool {
@@ -109,7 +108,7 @@ int RunDriverSession(const Request& r) {
         std::optional<zav::SoftwareModule> m = d.softwareModule();
         std::optional<zav::HardwareAsset> a = d.hardwareAsset();
         out.Add({d.name(), m ? m->name() : "-", a ? a->name() : "-", d.driverSetup()},
-                JsonLine(d, &d));
+                Kind::DriverSession, Capture(d));
       }
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
@@ -137,7 +136,8 @@ int RunSession(const Request& r) {
         if (store.driverSessions().find(s.name())) continue;
         std::optional<zav::SoftwareModule> m = s.softwareModule();
         std::optional<zav::HardwareAsset> a = s.hardwareAsset();
-        out.Add({s.name(), m ? m->name() : "-", a ? a->name() : "-"}, JsonLine(s, nullptr));
+        out.Add({s.name(), m ? m->name() : "-", a ? a->name() : "-"}, Kind::Session,
+                Capture(s));
       }
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
@@ -174,11 +174,8 @@ std::string Target(const zav::Store& store, const zav::LogicalName& name) {
 int RunLogicalName(const Request& r) {
   if (r.verb == kList)
     return List(r, [](const zav::Store& store, Listing& out) {
-      for (zav::LogicalName n : store.logicalNames()) {
-        std::optional<zav::Session> s = n.session();
-        out.Add({n.name(), Target(store, n)},
-                JsonLine(n, s && store.driverSessions().find(s->name())));
-      }
+      for (zav::LogicalName n : store.logicalNames())
+        out.Add({n.name(), Target(store, n)}, Kind::LogicalName, Capture(n));
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
     std::string name = r.arg("NAME"), target = r.arg("SESSION");

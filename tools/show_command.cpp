@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "commands.hpp"
+#include "snapshot_json.hpp"
 #include "store_tree.hpp"
 
 namespace zavtool {
@@ -10,11 +11,11 @@ namespace zavtool {
 int Show(const std::string& file, bool json) {
   try {
     OpenStore open = Open(file);
-    Json j = StoreJson(open.store, open.path);
+    Node root = Capture(open.store);
     if (json)
-      std::cout << j.dump(2) << "\n";
+      std::cout << SnapshotJson(root, open.path).dump(2) << "\n";
     else
-      PrintStoreTree(j, std::cout);
+      PrintStoreTree(root, open.path, std::cout);
     return kOk;
   } catch (const zav::Error& e) {
     return Fail("show", e, file);

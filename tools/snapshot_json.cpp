@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Snapshots to and from the JSON of `show --json`: keys in the order that command prints them,
 // and on the way in, everything a script may leave out given its default.
+#include "snapshot_json.hpp"
+
 #include <cmath>
 #include <limits>
 #include <set>
-#include <unordered_map>
-#include <unordered_set>
-
-#include "store_snapshot.hpp"
+#include <stdexcept>
 
 namespace zavtool {
 
@@ -25,165 +24,170 @@ Json Out(const Value& v) {
   return nullptr;
 }
 
-class Writer {
- public:
-  explicit Writer(const Node& root) {
-    for (const Node& api : root.lists[store::Apis]) apis_.emplace(api.key, &api);
-    for (const Node& d : root.lists[store::DriverSessions]) drivers_.insert(d.key);
-  }
+Json PhysicalRangeJson(const Node& r) {
+  return {{"name", r.key}, {"min", Out(r.props[range::Min])}, {"max", Out(r.props[range::Max])}};
+}
 
-  Json ApiJson(const std::string& key) const {
-    auto it = apis_.find(key);
-    if (it != apis_.end()) return ApiJson(*it->second);
-    // A reference to an API the store does not list: its key still says what it was.
-    std::vector<std::string> parts(1);
-    for (char c : key) {
-      if (c == '\x1f')
-        parts.emplace_back();
-      else
-        parts.back().push_back(c);
-    }
-    parts.resize(4);
-    return {{"name", parts[0]},
-            {"type", parts[1]},
-            {"majorVersion", std::atoll(parts[2].c_str())},
-            {"minorVersion", std::atoll(parts[3].c_str())}};
-  }
-  static Json ApiJson(const Node& n) {
-    return {{"name", Out(n.props[api::Name])},
-            {"type", Out(n.props[api::Type])},
-            {"majorVersion", Out(n.props[api::Major])},
-            {"minorVersion", Out(n.props[api::Minor])}};
-  }
+Json PhysicalJson(const Node& n) {
+  Json ranges = Json::array(), children = Json::array();
+  for (const Node& r : n.lists[physical::Ranges]) ranges.push_back(PhysicalRangeJson(r));
+  for (const Node& c : n.lists[physical::Children]) children.push_back(PhysicalJson(c));
+  return {{"name", n.key},
+          {"rcName", Out(n.props[physical::RcName])},
+          {"ranges", std::move(ranges)},
+          {"children", std::move(children)}};
+}
 
-  Json ComponentsJson(const std::vector<Node>& list) const {
-    Json out = Json::array();
-    for (const Node& c : list) out.push_back(ComponentJson(c));
-    return out;
-  }
-  Json ComponentJson(const Node& n) const {
-    using namespace component;
-    const std::string& type = std::get<std::string>(n.props[Type]);
-    Json j = {{"name", n.key},
-              {"type", type},
-              {"description", Out(n.props[Description])},
-              {"usedInSession", Out(n.props[UsedInSession])},
-              {"readOnly", Out(n.props[ReadOnly])},
-              {"helpContextId", Out(n.props[HelpContextId])},
-              {"helpFilePath", Out(n.props[HelpFilePath])},
-              {"softwareModuleKey", Out(n.props[SoftwareModuleKey])}};
-    if (type != "Structure") j["value"] = Out(n.props[Val]);
-    if (type == "Integer" || type == "Real") j["units"] = Out(n.props[Units]);
-    if (type == "Structure") j["members"] = ComponentsJson(n.lists[Members]);
-    if (type == "APIReference") {
-      const std::string* key = std::get_if<std::string>(&n.props[component::Api]);
-      j["publishedApi"] = key ? ApiJson(*key) : Json();
-    }
-    return j;
-  }
+Json VirtualRangeJson(const Node& r) {
+  return {{"name", r.key},
+          {"min", Out(r.props[range::Min])},
+          {"max", Out(r.props[range::Max])},
+          {"startingPhysicalIndex", Out(r.props[range::StartingPhysicalIndex])}};
+}
 
-  static Json PhysicalJson(const Node& n) {
-    Json ranges = Json::array(), children = Json::array();
-    for (const Node& r : n.lists[physical::Ranges])
-      ranges.push_back(
-          {{"name", r.key}, {"min", Out(r.props[range::Min])}, {"max", Out(r.props[range::Max])}});
-    for (const Node& c : n.lists[physical::Children]) children.push_back(PhysicalJson(c));
-    return {{"name", n.key},
-            {"rcName", Out(n.props[physical::RcName])},
-            {"ranges", ranges},
-            {"children", children}};
-  }
-
-  Json ModuleJson(const Node& n) const {
-    using namespace module;
-    Json apis = Json::array(), physical = Json::array();
-    for (const Node& entry : n.lists[Apis]) apis.push_back(ApiJson(entry.key));
-    for (const Node& p : n.lists[PhysicalNames]) physical.push_back(PhysicalJson(p));
-    return {{"name", n.key},
-            {"description", Out(n.props[Description])},
-            {"modulePath", Out(n.props[ModulePath])},
-            {"modulePath64", Out(n.props[ModulePath64])},
-            {"prefix", Out(n.props[Prefix])},
-            {"progId", Out(n.props[ProgId])},
-            {"supportedInstrumentModels", Out(n.props[Models])},
-            {"assemblyQualifiedClassName", Out(n.props[ClassName])},
-            {"publishedApis", apis},
-            {"physicalNames", physical},
-            {"dataComponents", ComponentsJson(n.lists[DataComponents])}};
-  }
-
-  Json SessionJson(const Node& n, bool driver) const {
-    using namespace session;
-    const Value& module = n.props[Module];
-    Json j = {{"name", n.key},
-              {"description", Out(n.props[Description])},
-              {"softwareModule", Out(module)},
-              {"softwareModuleName",
-               std::holds_alternative<std::string>(module) ? Out(module) : Json("")},
-              {"hardwareAsset", Out(n.props[Asset])}};
-    if (driver) {
-      j["driverSetup"] = Out(n.props[DriverSetup]);
-      j["flags"] = {{"cache", Out(n.props[Cache])},
-                    {"interchangeCheck", Out(n.props[InterchangeCheck])},
-                    {"queryInstrStatus", Out(n.props[QueryInstrStatus])},
-                    {"rangeCheck", Out(n.props[RangeCheck])},
-                    {"recordCoercions", Out(n.props[RecordCoercions])},
-                    {"simulate", Out(n.props[Simulate])}};
-    }
-    Json virtualNames = Json::array();
-    for (const Node& v : n.lists[VirtualNames]) {
-      Json ranges = Json::array();
-      for (const Node& r : v.lists[virt::Ranges])
-        ranges.push_back({{"name", r.key},
-                          {"min", Out(r.props[range::Min])},
-                          {"max", Out(r.props[range::Max])},
-                          {"startingPhysicalIndex", Out(r.props[range::StartingPhysicalIndex])}});
-      virtualNames.push_back(
-          {{"name", v.key}, {"mapTo", Out(v.props[virt::MapTo])}, {"ranges", ranges}});
-    }
-    j["virtualNames"] = virtualNames;
-    j["dataComponents"] = ComponentsJson(n.lists[DataComponents]);
-    return j;
-  }
-
-  Json LogicalJson(const Node& n) const {
-    const Value& target = n.props[logical::Session];
-    const std::string* name = std::get_if<std::string>(&target);
-    return {{"name", n.key},
-            {"description", Out(n.props[logical::Description])},
-            {"session", Out(target)},
-            {"driverSession", name != nullptr && drivers_.count(*name) > 0}};
-  }
-
- private:
-  std::unordered_map<std::string, const Node*> apis_;
-  std::unordered_set<std::string> drivers_;
-};
+Json VirtualJson(const Node& v) {
+  Json ranges = Json::array();
+  for (const Node& r : v.lists[virt::Ranges]) ranges.push_back(VirtualRangeJson(r));
+  return {{"name", v.key}, {"mapTo", Out(v.props[virt::MapTo])}, {"ranges", std::move(ranges)}};
+}
 
 }  // namespace
 
+JsonWriter::JsonWriter(const Node& root) : apis_(root) {
+  for (const Node& d : root.lists[store::DriverSessions]) drivers_.insert(d.key);
+}
+
+Json JsonWriter::ApiJson(const std::string& key) const {
+  ApiParts api = apis_[key];
+  return {{"name", api.name},
+          {"type", api.type},
+          {"majorVersion", api.major},
+          {"minorVersion", api.minor}};
+}
+
+Json JsonWriter::ComponentsJson(const std::vector<Node>& list) const {
+  Json out = Json::array();
+  for (const Node& c : list) out.push_back(ComponentJson(c));
+  return out;
+}
+
+Json JsonWriter::ComponentJson(const Node& n) const {
+  using namespace component;
+  const std::string& type = std::get<std::string>(n.props[Type]);
+  Json j = {{"name", n.key},
+            {"type", type},
+            {"description", Out(n.props[Description])},
+            {"usedInSession", Out(n.props[UsedInSession])},
+            {"readOnly", Out(n.props[ReadOnly])},
+            {"helpContextId", Out(n.props[HelpContextId])},
+            {"helpFilePath", Out(n.props[HelpFilePath])},
+            {"softwareModuleKey", Out(n.props[SoftwareModuleKey])}};
+  if (type != "Structure") j["value"] = Out(n.props[Val]);
+  if (type == "Integer" || type == "Real") j["units"] = Out(n.props[Units]);
+  if (type == "Structure") j["members"] = ComponentsJson(n.lists[Members]);
+  if (type == "APIReference") {
+    const std::string* key = std::get_if<std::string>(&n.props[component::Api]);
+    j["publishedApi"] = key ? ApiJson(*key) : Json();
+  }
+  return j;
+}
+
+Json JsonWriter::ModuleJson(const Node& n) const {
+  using namespace module;
+  Json apis = Json::array(), physical = Json::array();
+  for (const Node& entry : n.lists[Apis]) apis.push_back(ApiJson(entry.key));
+  for (const Node& p : n.lists[PhysicalNames]) physical.push_back(PhysicalJson(p));
+  return {{"name", n.key},
+          {"description", Out(n.props[Description])},
+          {"modulePath", Out(n.props[ModulePath])},
+          {"modulePath64", Out(n.props[ModulePath64])},
+          {"prefix", Out(n.props[Prefix])},
+          {"progId", Out(n.props[ProgId])},
+          {"supportedInstrumentModels", Out(n.props[Models])},
+          {"assemblyQualifiedClassName", Out(n.props[ClassName])},
+          {"publishedApis", std::move(apis)},
+          {"physicalNames", std::move(physical)},
+          {"dataComponents", ComponentsJson(n.lists[DataComponents])}};
+}
+
+Json JsonWriter::AssetJson(const Node& n) const {
+  return {{"name", n.key},
+          {"description", Out(n.props[asset::Description])},
+          {"ioResourceDescriptor", Out(n.props[asset::IoResource])},
+          {"dataComponents", ComponentsJson(n.lists[asset::DataComponents])}};
+}
+
+Json JsonWriter::SessionJson(const Node& n, bool driver) const {
+  using namespace session;
+  // softwareModuleName is the linked module's: a session read from a store file keeps no name of
+  // its own for a module the store lacks.
+  const Value& module = n.props[Module];
+  Json j = {{"name", n.key},
+            {"description", Out(n.props[Description])},
+            {"softwareModule", Out(module)},
+            {"softwareModuleName",
+             std::holds_alternative<std::string>(module) ? Out(module) : Json("")},
+            {"hardwareAsset", Out(n.props[Asset])}};
+  if (driver) {
+    j["driverSetup"] = Out(n.props[DriverSetup]);
+    j["flags"] = {{"cache", Out(n.props[Cache])},
+                  {"interchangeCheck", Out(n.props[InterchangeCheck])},
+                  {"queryInstrStatus", Out(n.props[QueryInstrStatus])},
+                  {"rangeCheck", Out(n.props[RangeCheck])},
+                  {"recordCoercions", Out(n.props[RecordCoercions])},
+                  {"simulate", Out(n.props[Simulate])}};
+  }
+  Json virtualNames = Json::array();
+  for (const Node& v : n.lists[VirtualNames]) virtualNames.push_back(VirtualJson(v));
+  j["virtualNames"] = std::move(virtualNames);
+  j["dataComponents"] = ComponentsJson(n.lists[DataComponents]);
+  return j;
+}
+
+Json JsonWriter::LogicalJson(const Node& n) const {
+  const Value& target = n.props[logical::Session];
+  const std::string* name = std::get_if<std::string>(&target);
+  return {{"name", n.key},
+          {"description", Out(n.props[logical::Description])},
+          {"session", Out(target)},
+          {"driverSession", name != nullptr && drivers_.count(*name) > 0}};
+}
+
+Json JsonWriter::Item(Kind kind, const Node& n) const {
+  switch (kind) {
+    case Kind::PublishedApi:
+    case Kind::ApiListEntry: return ApiJson(n.key);
+    case Kind::SoftwareModule: return ModuleJson(n);
+    case Kind::HardwareAsset: return AssetJson(n);
+    case Kind::DriverSession: return SessionJson(n, true);
+    case Kind::Session: return SessionJson(n, false);
+    case Kind::LogicalName: return LogicalJson(n);
+    case Kind::DataComponent: return ComponentJson(n);
+    case Kind::PhysicalName: return PhysicalJson(n);
+    case Kind::PhysicalRange: return PhysicalRangeJson(n);
+    case Kind::VirtualName: return VirtualJson(n);
+    case Kind::VirtualRange: return VirtualRangeJson(n);
+    case Kind::Store: break;
+  }
+  throw std::logic_error("a whole store is written by SnapshotJson");
+}
+
 Json SnapshotJson(const Node& root, const std::string& file) {
-  Writer w(root);
-  Json apis = Json::array(), modules = Json::array(), assets = Json::array(),
-       drivers = Json::array(), sessions = Json::array(), names = Json::array();
-  for (const Node& n : root.lists[store::Apis]) apis.push_back(Writer::ApiJson(n));
-  for (const Node& n : root.lists[store::Modules]) modules.push_back(w.ModuleJson(n));
-  for (const Node& n : root.lists[store::Assets])
-    assets.push_back({{"name", n.key},
-                      {"description", Out(n.props[asset::Description])},
-                      {"ioResourceDescriptor", Out(n.props[asset::IoResource])},
-                      {"dataComponents", w.ComponentsJson(n.lists[asset::DataComponents])}});
-  for (const Node& n : root.lists[store::DriverSessions]) drivers.push_back(w.SessionJson(n, true));
-  for (const Node& n : root.lists[store::Sessions]) sessions.push_back(w.SessionJson(n, false));
-  for (const Node& n : root.lists[store::LogicalNames]) names.push_back(w.LogicalJson(n));
+  JsonWriter writer(root);
+  Json lists[6];
+  for (size_t list = 0; list < 6; ++list) {
+    lists[list] = Json::array();
+    for (const Node& n : root.lists[list])
+      lists[list].push_back(writer.Item(Layout(Kind::Store).lists[list].child, n));
+  }
   return {{"file", file},
           {"description", Out(root.props[store::Description])},
-          {"publishedApis", apis},
-          {"softwareModules", modules},
-          {"hardwareAssets", assets},
-          {"driverSessions", drivers},
-          {"sessions", sessions},
-          {"logicalNames", names}};
+          {"publishedApis", std::move(lists[store::Apis])},
+          {"softwareModules", std::move(lists[store::Modules])},
+          {"hardwareAssets", std::move(lists[store::Assets])},
+          {"driverSessions", std::move(lists[store::DriverSessions])},
+          {"sessions", std::move(lists[store::Sessions])},
+          {"logicalNames", std::move(lists[store::LogicalNames])}};
 }
 
 // --- in --------------------------------------------------------------------------------------

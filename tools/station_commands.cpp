@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "commands.hpp"
+#include "snapshot_json.hpp"
 #include "store_compare.hpp"
 
 namespace zavtool {

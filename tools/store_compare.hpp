@@ -9,6 +9,7 @@
 // items are found by name.
 #pragma once
 
+#include <nlohmann/json_fwd.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ std::vector<Change> Diff(const Node& a, const Node& b);
 std::vector<Change> DiffItem(Kind kind, const Node& a, const Node& b, const std::string& path);
 // One line per change: "+ item", "- item", "~ item: property: old -> new", ...
 void PrintChanges(const std::vector<Change>& changes, std::ostream& out);
-Json ChangesJson(const std::vector<Change>& changes);
+nlohmann::ordered_json ChangesJson(const std::vector<Change>& changes);
 
 // Every item with each property that is set on a line of its own, in store order: what git's
 // textconv hands to its line diff.

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "snapshot_json.hpp"
 #include "store_compare.hpp"
 
 namespace zavtool {

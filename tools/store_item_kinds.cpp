@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "item_edit.hpp"
-#include "item_json.hpp"
 #include "lint.hpp"
 #include "text.hpp"
 
@@ -69,7 +68,7 @@ int RunPublishedApi(const Request& r) {
       for (zav::PublishedApi api : store.publishedApis())
         out.Add({api.name(), api.type(),
                  std::to_string(api.majorVersion()) + "." + std::to_string(api.minorVersion())},
-                JsonLine(api));
+                Kind::PublishedApi, Capture(api));
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
     if (r.verb == kAdd) {
@@ -178,7 +177,8 @@ int RunSoftwareModule(const Request& r) {
       for (zav::SoftwareModule m : store.softwareModules()) {
         std::vector<std::string> apis;
         for (zav::PublishedApi api : m.publishedApis()) apis.push_back(ApiLabel(api));
-        out.Add({m.name(), m.modulePath(), m.prefix(), Join(apis)}, JsonLine(m));
+        out.Add({m.name(), m.modulePath(), m.prefix(), Join(apis)}, Kind::SoftwareModule,
+                Capture(m));
       }
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
@@ -268,7 +268,7 @@ int RunHardwareAsset(const Request& r) {
   if (r.verb == kList)
     return List(r, [](const zav::Store& store, Listing& out) {
       for (zav::HardwareAsset a : store.hardwareAssets())
-        out.Add({a.name(), a.ioResourceDescriptor()}, JsonLine(a));
+        out.Add({a.name(), a.ioResourceDescriptor()}, Kind::HardwareAsset, Capture(a));
     });
   return Edit(r, [&](zav::Store& store) -> Outcome {
     std::string name = r.arg("NAME");

@@ -2,13 +2,17 @@
 #include "store_snapshot.hpp"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace zavtool {
+
+using Json = nlohmann::ordered_json;
 
 // --- kinds -----------------------------------------------------------------------------------
 
@@ -85,6 +89,20 @@ const KindLayout& Layout(Kind kind) {
 
 // --- values ----------------------------------------------------------------------------------
 
+const std::string& TextOf(const Value& v) {
+  static const std::string empty;
+  const std::string* text = std::get_if<std::string>(&v);
+  return text ? *text : empty;
+}
+int64_t IntOf(const Value& v) {
+  const int64_t* i = std::get_if<int64_t>(&v);
+  return i ? *i : 0;
+}
+bool BoolOf(const Value& v) {
+  const bool* b = std::get_if<bool>(&v);
+  return b && *b;
+}
+
 bool SameValue(const Value& a, const Value& b) {
   if (a.index() != b.index()) return false;
   if (const double* x = std::get_if<double>(&a)) {
@@ -150,17 +168,95 @@ std::string ValueText(const Value& value, Target target) {
   return plain ? text : Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+ApiTable::ApiTable(const Node& root) {
+  for (const Node& api : root.lists[store::Apis])
+    byKey_.emplace(api.key, ApiParts{TextOf(api.props[api::Name]), TextOf(api.props[api::Type]),
+                                     IntOf(api.props[api::Major]), IntOf(api.props[api::Minor])});
+}
+
+ApiParts ApiTable::operator[](const std::string& key) const {
+  auto it = byKey_.find(key);
+  if (it != byKey_.end()) return it->second;
+  std::vector<std::string> parts(1);
+  for (char c : key) {
+    if (c == kKeySeparator)
+      parts.emplace_back();
+    else
+      parts.back().push_back(c);
+  }
+  parts.resize(4);
+  return {parts[0], parts[1], std::atoll(parts[2].c_str()), std::atoll(parts[3].c_str())};
+}
+
 // --- capture ---------------------------------------------------------------------------------
 
 namespace {
 
 Value Text(std::string text) { return Value(std::move(text)); }
 
-std::string ApiKeyOf(const zav::PublishedApi& api) {
-  return PublishedApiKey(api.name(), api.type(), api.majorVersion(), api.minorVersion());
+std::vector<Node> CaptureComponents(const zav::DataComponentCollection& components) {
+  std::vector<Node> list;
+  for (zav::DataComponent c : components) list.push_back(Capture(c));
+  return list;
 }
 
-Node CaptureComponent(const zav::DataComponent& c) {
+Node CaptureSession(const zav::Session& s, const zav::DriverSession* driver) {
+  std::optional<zav::SoftwareModule> module = s.softwareModule();
+  std::optional<zav::HardwareAsset> asset = s.hardwareAsset();
+  Node n{s.name(),
+         {Text(s.description()), module ? Text(module->name()) : Value(),
+          asset ? Text(asset->name()) : Value()},
+         std::vector<std::vector<Node>>(2)};
+  if (driver) {
+    n.props.insert(n.props.end(),
+                   {Text(driver->driverSetup()), driver->cache(), driver->interchangeCheck(),
+                    driver->queryInstrStatus(), driver->rangeCheck(), driver->recordCoercions(),
+                    driver->simulate()});
+  }
+  for (zav::VirtualName v : s.virtualNames()) n.lists[session::VirtualNames].push_back(Capture(v));
+  n.lists[session::DataComponents] = CaptureComponents(s.dataComponents());
+  return n;
+}
+
+}  // namespace
+
+Node Capture(const zav::PublishedApi& api) {
+  std::string name = api.name(), type = api.type();
+  int64_t major = api.majorVersion(), minor = api.minorVersion();
+  return {PublishedApiKey(name, type, major, minor),
+          {Text(std::move(name)), Text(std::move(type)), major, minor},
+          {}};
+}
+
+Node Capture(const zav::SoftwareModule& m) {
+  Node n{m.name(),
+         {Text(m.description()), Text(m.modulePath()), Text(m.modulePath64()), Text(m.prefix()),
+          Text(m.progId()), Text(m.supportedInstrumentModels()),
+          Text(m.assemblyQualifiedClassName())},
+         std::vector<std::vector<Node>>(3)};
+  for (zav::PublishedApi api : m.publishedApis())
+    n.lists[module::Apis].push_back({Capture(api).key, {}, {}});
+  for (zav::PhysicalName p : m.physicalNames())
+    n.lists[module::PhysicalNames].push_back(Capture(p));
+  n.lists[module::DataComponents] = CaptureComponents(m.dataComponents());
+  return n;
+}
+
+Node Capture(const zav::HardwareAsset& a) {
+  return {a.name(),
+          {Text(a.description()), Text(a.ioResourceDescriptor())},
+          {CaptureComponents(a.dataComponents())}};
+}
+
+Node Capture(const zav::Session& s) { return CaptureSession(s, nullptr); }
+Node Capture(const zav::DriverSession& d) { return CaptureSession(d, &d); }
+
+Node Capture(const zav::LogicalName& l) {
+  std::optional<zav::Session> s = l.session();
+  return {l.name(), {Text(l.description()), s ? Text(s->name()) : Value()}, {}};
+}
+
+Node Capture(const zav::DataComponent& c) {
   using namespace component;
   Node n{c.name(), std::vector<Value>(10), std::vector<std::vector<Node>>(1)};
   std::string type = c.type();
@@ -175,111 +271,66 @@ Node CaptureComponent(const zav::DataComponent& c) {
   if (type == "Real") n.props[Val] = c.realValue();
   if (type == "String" || type == "APIReference") n.props[Val] = c.stringValue();
   if (type == "Integer" || type == "Real") n.props[Units] = c.units();
-  if (type == "Structure")
-    for (zav::DataComponent member : c.members())
-      n.lists[Members].push_back(CaptureComponent(member));
+  if (type == "Structure") n.lists[Members] = CaptureComponents(c.members());
   if (type == "APIReference")
-    if (std::optional<zav::PublishedApi> api = c.publishedApi()) n.props[Api] = ApiKeyOf(*api);
+    if (std::optional<zav::PublishedApi> api = c.publishedApi()) n.props[Api] = Capture(*api).key;
   n.props[Type] = std::move(type);
   return n;
 }
 
-std::vector<Node> CaptureComponents(const zav::DataComponentCollection& components) {
-  std::vector<Node> list;
-  for (zav::DataComponent c : components) list.push_back(CaptureComponent(c));
-  return list;
-}
-
-Node CapturePhysicalName(const zav::PhysicalName& p) {
+Node Capture(const zav::PhysicalName& p) {
   Node n{p.name(), {Text(p.rcName())}, std::vector<std::vector<Node>>(2)};
-  for (zav::PhysicalRange r : p.ranges())
-    n.lists[physical::Ranges].push_back({r.name(), {int64_t{r.min()}, int64_t{r.max()}}, {}});
+  for (zav::PhysicalRange r : p.ranges()) n.lists[physical::Ranges].push_back(Capture(r));
   for (zav::PhysicalName child : p.children())
-    n.lists[physical::Children].push_back(CapturePhysicalName(child));
+    n.lists[physical::Children].push_back(Capture(child));
   return n;
 }
 
-Node CaptureSession(std::string name, const zav::Session& s, const zav::DriverSession* driver) {
-  std::optional<zav::SoftwareModule> module = s.softwareModule();
-  std::optional<zav::HardwareAsset> asset = s.hardwareAsset();
-  Node n{std::move(name),
-         {Text(s.description()), module ? Text(module->name()) : Value(),
-          asset ? Text(asset->name()) : Value()},
-         std::vector<std::vector<Node>>(2)};
-  if (driver) {
-    n.props.insert(n.props.end(),
-                   {Text(driver->driverSetup()), driver->cache(), driver->interchangeCheck(),
-                    driver->queryInstrStatus(), driver->rangeCheck(), driver->recordCoercions(),
-                    driver->simulate()});
-  }
-  for (zav::VirtualName v : s.virtualNames()) {
-    Node name{v.name(), {Text(v.mapTo())}, std::vector<std::vector<Node>>(1)};
-    for (zav::VirtualRange r : v.ranges())
-      name.lists[virt::Ranges].push_back(
-          {r.name(), {int64_t{r.min()}, int64_t{r.max()}, int64_t{r.startingPhysicalIndex()}}, {}});
-    n.lists[session::VirtualNames].push_back(std::move(name));
-  }
-  n.lists[session::DataComponents] = CaptureComponents(s.dataComponents());
+Node Capture(const zav::PhysicalRange& r) {
+  return {r.name(), {int64_t{r.min()}, int64_t{r.max()}}, {}};
+}
+
+Node Capture(const zav::VirtualName& v) {
+  Node n{v.name(), {Text(v.mapTo())}, std::vector<std::vector<Node>>(1)};
+  for (zav::VirtualRange r : v.ranges()) n.lists[virt::Ranges].push_back(Capture(r));
   return n;
 }
 
-}  // namespace
+Node Capture(const zav::VirtualRange& r) {
+  return {r.name(), {int64_t{r.min()}, int64_t{r.max()}, int64_t{r.startingPhysicalIndex()}}, {}};
+}
 
 Node Capture(const zav::Store& store, const KeyOnly& keyOnly) {
   Node root{"", {Text(store.description())}, std::vector<std::vector<Node>>(6)};
-  // The item of that name in that list, or its key alone when that is all the caller needs.
-  auto wanted = [&](size_t list, const std::string& name) {
+  // Whether the item of that name in that list is wanted whole; otherwise its key is listed.
+  auto whole = [&](size_t list, const std::string& name) {
     if (!keyOnly || !keyOnly(list, name)) return true;
     root.lists[list].push_back({name, {}, {}});
     return false;
   };
   for (zav::PublishedApi api : store.publishedApis())
-    root.lists[store::Apis].push_back({ApiKeyOf(api),
-                                       {Text(api.name()), Text(api.type()),
-                                        int64_t{api.majorVersion()}, int64_t{api.minorVersion()}},
-                                       {}});
-  for (zav::SoftwareModule m : store.softwareModules()) {
-    std::string name = m.name();
-    if (!wanted(store::Modules, name)) continue;
-    Node n{std::move(name),
-           {Text(m.description()), Text(m.modulePath()), Text(m.modulePath64()), Text(m.prefix()),
-            Text(m.progId()), Text(m.supportedInstrumentModels()),
-            Text(m.assemblyQualifiedClassName())},
-           std::vector<std::vector<Node>>(3)};
-    for (zav::PublishedApi api : m.publishedApis())
-      n.lists[module::Apis].push_back({ApiKeyOf(api), {}, {}});
-    for (zav::PhysicalName p : m.physicalNames())
-      n.lists[module::PhysicalNames].push_back(CapturePhysicalName(p));
-    n.lists[module::DataComponents] = CaptureComponents(m.dataComponents());
-    root.lists[store::Modules].push_back(std::move(n));
-  }
-  for (zav::HardwareAsset a : store.hardwareAssets()) {
-    std::string name = a.name();
-    if (wanted(store::Assets, name))
-      root.lists[store::Assets].push_back({std::move(name),
-                                           {Text(a.description()), Text(a.ioResourceDescriptor())},
-                                           {CaptureComponents(a.dataComponents())}});
-  }
+    root.lists[store::Apis].push_back(Capture(api));
+  for (zav::SoftwareModule m : store.softwareModules())
+    if (whole(store::Modules, m.name())) root.lists[store::Modules].push_back(Capture(m));
+  for (zav::HardwareAsset a : store.hardwareAssets())
+    if (whole(store::Assets, a.name())) root.lists[store::Assets].push_back(Capture(a));
   std::unordered_set<std::string> driverNames;
   for (zav::DriverSession d : store.driverSessions()) {
-    std::string name = d.name();
-    driverNames.insert(name);
-    if (wanted(store::DriverSessions, name))
-      root.lists[store::DriverSessions].push_back(CaptureSession(std::move(name), d, &d));
+    const std::string& name = *driverNames.insert(d.name()).first;
+    if (whole(store::DriverSessions, name)) root.lists[store::DriverSessions].push_back(Capture(d));
   }
   for (zav::Session s : store.sessions()) {
     std::string name = s.name();
-    if (!driverNames.count(name) && wanted(store::Sessions, name))
-      root.lists[store::Sessions].push_back(CaptureSession(std::move(name), s, nullptr));
+    if (!driverNames.count(name) && whole(store::Sessions, name))
+      root.lists[store::Sessions].push_back(Capture(s));
   }
-  for (zav::LogicalName l : store.logicalNames()) {
-    std::string name = l.name();
-    if (!wanted(store::LogicalNames, name)) continue;
-    std::optional<zav::Session> s = l.session();
-    root.lists[store::LogicalNames].push_back(
-        {std::move(name), {Text(l.description()), s ? Text(s->name()) : Value()}, {}});
-  }
+  for (zav::LogicalName l : store.logicalNames())
+    if (whole(store::LogicalNames, l.name())) root.lists[store::LogicalNames].push_back(Capture(l));
   return root;
+}
+
+Node CaptureIndex(const zav::Store& store) {
+  return Capture(store, [](size_t, const std::string&) { return true; });
 }
 
 // --- build -----------------------------------------------------------------------------------
@@ -291,19 +342,6 @@ struct Located : SnapshotError {
   using SnapshotError::SnapshotError;
 };
 
-const std::string& TextOf(const Value& v) {
-  static const std::string empty;
-  const std::string* text = std::get_if<std::string>(&v);
-  return text ? *text : empty;
-}
-int64_t IntOf(const Value& v) {
-  const int64_t* i = std::get_if<int64_t>(&v);
-  return i ? *i : 0;
-}
-bool BoolOf(const Value& v) {
-  const bool* b = std::get_if<bool>(&v);
-  return b && *b;
-}
 ViInt32 Int32Of(const Value& v) {
   int64_t i = IntOf(v);
   if (i < INT32_MIN || i > INT32_MAX)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A whole store as plain data: every item with its properties, its local collections in index
 // order, and references held by name (published APIs by their four-part key), never by handle
-// or id. Snapshots are what diff and merge compare; a snapshot is captured from an open store,
-// built back into an empty one, and converted to and from the JSON that `show --json` prints.
+// or id. Snapshots are what diff and merge compare and what every JSON the utility prints is
+// written from (snapshot_json.hpp); a snapshot is captured from an open store, whole or in part,
+// and built back into an empty one.
 //
 // One generic tree serves every kind of item: a node has a key, a fixed row of property values
 // and a fixed row of child lists, laid out by its kind's KindLayout. Comparing, merging and
@@ -11,10 +12,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -42,6 +43,10 @@ enum class Kind : uint8_t {
 // boolean, an integer, a real or a text (also a reference: the name or key of its target).
 using Value = std::variant<std::monostate, bool, int64_t, double, std::string>;
 
+// A property as a text, integer or flag: "", 0 or false when it holds none (or another kind).
+const std::string& TextOf(const Value& value);
+int64_t IntOf(const Value& value);
+bool BoolOf(const Value& value);
 // Reals compare bit for bit: the store writes -0 and 0, or two NaNs, as different texts.
 bool SameValue(const Value& a, const Value& b);
 
@@ -162,19 +167,45 @@ using KeyOnly = std::function<bool(size_t list, const std::string& key)>;
 // The root node of a store (Kind::Store): every item whole, but for those keyOnly names, which
 // get their key alone (published APIs come whole anyway). Throws zav::Error.
 Node Capture(const zav::Store& store, const KeyOnly& keyOnly = {});
+// The published APIs whole and every other item by its key alone: what the references of items
+// captured one by one are resolved against (an API's four parts, whether a session is a driver
+// session).
+Node CaptureIndex(const zav::Store& store);
+// One item with everything it holds, as Capture of its store holds it, for a command that needs
+// no more. A Session is captured as a plain session: capture a driver session as one.
+Node Capture(const zav::PublishedApi& api);
+Node Capture(const zav::SoftwareModule& module);
+Node Capture(const zav::HardwareAsset& asset);
+Node Capture(const zav::Session& session);
+Node Capture(const zav::DriverSession& session);
+Node Capture(const zav::LogicalName& name);
+Node Capture(const zav::DataComponent& component);
+Node Capture(const zav::PhysicalName& name);
+Node Capture(const zav::PhysicalRange& range);
+Node Capture(const zav::VirtualName& name);
+Node Capture(const zav::VirtualRange& range);
+
+// The four parts of a published API that a reference's key stands for.
+struct ApiParts {
+  std::string name, type;
+  int64_t major = 0, minor = 0;
+};
+// Published APIs by key, from a root's list of them. A key the root does not list is read back
+// into its parts, so that a reference always says what it was.
+class ApiTable {
+ public:
+  explicit ApiTable(const Node& root);
+  ApiParts operator[](const std::string& key) const;
+
+ private:
+  std::unordered_map<std::string, ApiParts> byKey_;
+};
+
 // Creates the snapshot's items in an empty store; the sessions named in takeModuleSettings are
 // linked to their module once it has its settings, so that they take the ones it requires, as a
 // session newly linked to a module does (the others hold just the settings they list). Throws
 // SnapshotError or zav::Error, both with the item's identity in front of the message.
 void Build(const Node& root, zav::Store& store,
            const std::set<std::string>& takeModuleSettings = {});
-
-using Json = nlohmann::ordered_json;
-// The JSON of `show --json` (the README documents the shape); file is its "file" entry.
-Json SnapshotJson(const Node& root, const std::string& file);
-// Reads that shape back. Every key may be left out but the names; a key the shape does not
-// have, or a value of the wrong kind, is refused (SnapshotError) rather than ignored. A session
-// given a module and no "dataComponents" at all is named in takeModuleSettings, when given.
-Node SnapshotFromJson(const Json& json, std::set<std::string>* takeModuleSettings = nullptr);
 
 }  // namespace zavtool

@@ -2,46 +2,55 @@
 #include "store_tree.hpp"
 
 #include <cstdio>
+#include <unordered_set>
 
 #include "table.hpp"
 
 namespace zavtool {
 
-const std::vector<std::pair<const char*, const char*>> kFlags = {
-    {"cache", "cache"},
-    {"interchangeCheck", "interchange check"},
-    {"queryInstrStatus", "query instrument status"},
-    {"rangeCheck", "range check"},
-    {"recordCoercions", "record coercions"},
-    {"simulate", "simulate"}};
-
-std::string ApiLabel(const Json& api) {
-  return Text(api["name"]) + " " + Text(api["type"]) + " " +
-         std::to_string(api["majorVersion"].get<int>()) + "." +
-         std::to_string(api["minorVersion"].get<int>());
-}
+const std::vector<std::pair<int, const char*>> kFlags = {
+    {session::Cache, "cache"},
+    {session::InterchangeCheck, "interchange check"},
+    {session::QueryInstrStatus, "query instrument status"},
+    {session::RangeCheck, "range check"},
+    {session::RecordCoercions, "record coercions"},
+    {session::Simulate, "simulate"}};
 
 namespace {
 
-std::string Real(double value) {
+std::string Real(const Value& v) {
+  const double* d = std::get_if<double>(&v);
   char text[64];
-  std::snprintf(text, sizeof text, "%g", value);
+  std::snprintf(text, sizeof text, "%g", d ? *d : 0.0);
   return text;
+}
+
+std::string Span(const Node& r) {
+  return std::to_string(IntOf(r.props[range::Min])) + ".." +
+         std::to_string(IntOf(r.props[range::Max]));
 }
 
 }  // namespace
 
-std::string ValueText(const Json& c) {
-  std::string type = Text(c["type"]), value;
-  if (type == "Boolean") value = c["value"].get<bool>() ? "true" : "false";
-  if (type == "Integer") value = std::to_string(c["value"].get<int>());
-  if (type == "Real") value = Real(c["value"].get<double>());
-  if (type == "String") value = Text(c["value"]);
-  if ((type == "Integer" || type == "Real") && !Text(c["units"]).empty())
-    value += " " + Text(c["units"]);
+std::string ApiLabel(const ApiParts& api) {
+  return api.name + " " + api.type + " " + std::to_string(api.major) + "." +
+         std::to_string(api.minor);
+}
+
+std::string ComponentValue(const Node& c, const ApiTable& apis) {
+  using namespace component;
+  const std::string& type = TextOf(c.props[Type]);
+  std::string value;
+  if (type == "Boolean") value = BoolOf(c.props[Val]) ? "true" : "false";
+  if (type == "Integer") value = std::to_string(IntOf(c.props[Val]));
+  if (type == "Real") value = Real(c.props[Val]);
+  if (type == "String") value = TextOf(c.props[Val]);
+  if ((type == "Integer" || type == "Real") && !TextOf(c.props[Units]).empty())
+    value += " " + TextOf(c.props[Units]);
   if (type == "APIReference") {
-    value = Text(c["value"]);
-    std::string api = c["publishedApi"].is_null() ? "no API" : ApiLabel(c["publishedApi"]);
+    value = TextOf(c.props[Val]);
+    const std::string* key = std::get_if<std::string>(&c.props[Api]);
+    std::string api = key ? ApiLabel(apis[*key]) : "no API";
     value = value.empty() ? "-> " + api : value + "  -> " + api;
   }
   return value;
@@ -49,134 +58,139 @@ std::string ValueText(const Json& c) {
 
 namespace {
 
-void AddComponents(Table& table, const Json& list, const std::string& indent) {
-  for (const Json& c : list) {
-    table.Add({indent + Text(c["name"]), Text(c["type"]), ValueText(c), Text(c["usedInSession"])});
-    if (c.contains("members")) AddComponents(table, c["members"], indent + "  ");
+void AddComponents(Table& table, const std::vector<Node>& list, const std::string& indent,
+                   const ApiTable& apis) {
+  for (const Node& c : list) {
+    table.Add({indent + c.key, TextOf(c.props[component::Type]), ComponentValue(c, apis),
+               TextOf(c.props[component::UsedInSession])});
+    AddComponents(table, c.lists[component::Members], indent + "  ", apis);
   }
 }
 
-void PrintComponents(const Json& list, std::ostream& out, const std::string& indent,
-                     const char* title) {
+void PrintComponents(const std::vector<Node>& list, std::ostream& out, const std::string& indent,
+                     const char* title, const ApiTable& apis) {
   if (list.empty()) return;
   out << indent << title << "\n";
   Table table;
-  AddComponents(table, list, "");
+  AddComponents(table, list, "", apis);
   table.Print(out, indent + "  ");
 }
 
-void AddPhysicalNames(Table& table, const Json& list, const std::string& indent) {
-  for (const Json& n : list) {
+void AddPhysicalNames(Table& table, const std::vector<Node>& list, const std::string& indent) {
+  for (const Node& n : list) {
     std::string ranges;
-    for (const Json& r : n["ranges"])
-      ranges += (ranges.empty() ? "" : ", ") + Text(r["name"]) + " " +
-                std::to_string(r["min"].get<int>()) + ".." + std::to_string(r["max"].get<int>());
-    table.Add({indent + Text(n["name"]), "repeated capability " + Text(n["rcName"]), ranges});
-    AddPhysicalNames(table, n["children"], indent + "  ");
+    for (const Node& r : n.lists[physical::Ranges])
+      ranges += (ranges.empty() ? "" : ", ") + r.key + " " + Span(r);
+    table.Add({indent + n.key, "repeated capability " + TextOf(n.props[physical::RcName]), ranges});
+    AddPhysicalNames(table, n.lists[physical::Children], indent + "  ");
   }
 }
 
-void PrintSession(const Json& s, std::ostream& out) {
-  out << "  " << Text(s["name"]) << "\n";
+void PrintSession(const Node& s, bool driver, std::ostream& out, const ApiTable& apis) {
+  using namespace session;
+  out << "  " << s.key << "\n";
   Table fields;
-  if (!Text(s["description"]).empty()) fields.Add({"description", Text(s["description"])});
-  std::string module = Text(s["softwareModule"]);
-  if (module.empty() && !Text(s["softwareModuleName"]).empty())
-    module = Text(s["softwareModuleName"]) + " (not in this store)";
+  const std::string& description = TextOf(s.props[Description]);
+  if (!description.empty()) fields.Add({"description", description});
+  const std::string& module = TextOf(s.props[Module]);
   fields.Add({"software module", module.empty() ? "none" : module});
-  fields.Add({"hardware asset", s["hardwareAsset"].is_null() ? "none" : Text(s["hardwareAsset"])});
-  if (s.contains("flags")) {
-    fields.Add({"driver setup", Text(s["driverSetup"])});
+  fields.Add({"hardware asset", std::holds_alternative<std::string>(s.props[Asset])
+                                    ? TextOf(s.props[Asset])
+                                    : "none"});
+  if (driver) {
+    fields.Add({"driver setup", TextOf(s.props[DriverSetup])});
     std::string on;
-    for (const auto& [key, label] : kFlags)
-      if (s["flags"][key].get<bool>()) on += (on.empty() ? "" : ", ") + std::string(label);
+    for (const auto& [flag, label] : kFlags)
+      if (BoolOf(s.props[flag])) on += (on.empty() ? "" : ", ") + std::string(label);
     fields.Add({"flags on", on.empty() ? "none" : on});
   }
-  for (const Json& v : s["virtualNames"]) {
+  for (const Node& v : s.lists[VirtualNames]) {
     std::string ranges;
-    for (const Json& r : v["ranges"])
-      ranges += " " + Text(r["name"]) + " " + std::to_string(r["min"].get<int>()) + ".." +
-                std::to_string(r["max"].get<int>()) + " from " +
-                std::to_string(r["startingPhysicalIndex"].get<int>());
-    fields.Add({"virtual name", Text(v["name"]) + " -> " + Text(v["mapTo"]) + ranges});
+    for (const Node& r : v.lists[virt::Ranges])
+      ranges += " " + r.key + " " + Span(r) + " from " +
+                std::to_string(IntOf(r.props[range::StartingPhysicalIndex]));
+    fields.Add({"virtual name", v.key + " -> " + TextOf(v.props[virt::MapTo]) + ranges});
   }
   fields.Print(out, "    ");
-  PrintComponents(s["dataComponents"], out, "    ", "settings");
+  PrintComponents(s.lists[DataComponents], out, "    ", "settings", apis);
 }
 
-void Heading(std::ostream& out, const char* title, const Json& list) {
+void Heading(std::ostream& out, const char* title, const std::vector<Node>& list) {
   out << "\n" << title << "\n";
   if (list.empty()) out << "  (none)\n";
 }
 
 }  // namespace
 
-void PrintStoreTree(const Json& j, std::ostream& out) {
+void PrintStoreTree(const Node& root, const std::string& file, std::ostream& out) {
+  const ApiTable apis(root);
   Table head;
-  head.Add({"store", Text(j["file"])});
-  head.Add({"description", Text(j["description"])});
+  head.Add({"store", file});
+  head.Add({"description", TextOf(root.props[store::Description])});
   head.Print(out, "");
 
-  Heading(out, "published APIs", j["publishedApis"]);
-  Table apis;
-  for (const Json& api : j["publishedApis"])
-    apis.Add({Text(api["name"]), Text(api["type"]),
-              std::to_string(api["majorVersion"].get<int>()) + "." +
-                  std::to_string(api["minorVersion"].get<int>())});
-  apis.Print(out, "  ");
+  Heading(out, "published APIs", root.lists[store::Apis]);
+  Table apiRows;
+  for (const Node& n : root.lists[store::Apis]) {
+    ApiParts api = apis[n.key];
+    apiRows.Add({api.name, api.type, std::to_string(api.major) + "." + std::to_string(api.minor)});
+  }
+  apiRows.Print(out, "  ");
 
-  Heading(out, "software modules", j["softwareModules"]);
-  for (const Json& m : j["softwareModules"]) {
-    out << "  " << Text(m["name"]) << "\n";
+  Heading(out, "software modules", root.lists[store::Modules]);
+  for (const Node& m : root.lists[store::Modules]) {
+    using namespace module;
+    out << "  " << m.key << "\n";
     Table fields;
-    const std::vector<std::pair<const char*, const char*>> texts = {
-        {"description", "description"},
-        {"modulePath", "module path"},
-        {"modulePath64", "module path 64"},
-        {"prefix", "prefix"},
-        {"progId", "prog id"},
-        {"supportedInstrumentModels", "instrument models"},
-        {"assemblyQualifiedClassName", "class name"}};
-    for (const auto& [key, label] : texts)
-      if (!Text(m[key]).empty()) fields.Add({label, Text(m[key])});
-    for (const Json& api : m["publishedApis"]) fields.Add({"published API", ApiLabel(api)});
+    const std::vector<std::pair<int, const char*>> texts = {
+        {Description, "description"},    {ModulePath, "module path"},
+        {ModulePath64, "module path 64"}, {Prefix, "prefix"},
+        {ProgId, "prog id"},             {Models, "instrument models"},
+        {ClassName, "class name"}};
+    for (const auto& [prop, label] : texts)
+      if (!TextOf(m.props[prop]).empty()) fields.Add({label, TextOf(m.props[prop])});
+    for (const Node& api : m.lists[Apis]) fields.Add({"published API", ApiLabel(apis[api.key])});
     fields.Print(out, "    ");
-    if (!m["physicalNames"].empty()) {
+    if (!m.lists[PhysicalNames].empty()) {
       out << "    physical names\n";
       Table names;
-      AddPhysicalNames(names, m["physicalNames"], "");
+      AddPhysicalNames(names, m.lists[PhysicalNames], "");
       names.Print(out, "      ");
     }
-    PrintComponents(m["dataComponents"], out, "    ", "data components");
+    PrintComponents(m.lists[DataComponents], out, "    ", "data components", apis);
   }
 
-  Heading(out, "hardware assets", j["hardwareAssets"]);
-  for (const Json& a : j["hardwareAssets"]) {
+  Heading(out, "hardware assets", root.lists[store::Assets]);
+  for (const Node& a : root.lists[store::Assets]) {
     Table row;
-    row.Add({Text(a["name"]), Text(a["ioResourceDescriptor"])});
+    row.Add({a.key, TextOf(a.props[asset::IoResource])});
     row.Print(out, "  ");
-    if (!Text(a["description"]).empty()) out << "    " << Text(a["description"]) << "\n";
-    PrintComponents(a["dataComponents"], out, "    ", "data components");
+    const std::string& description = TextOf(a.props[asset::Description]);
+    if (!description.empty()) out << "    " << description << "\n";
+    PrintComponents(a.lists[asset::DataComponents], out, "    ", "data components", apis);
   }
 
-  Heading(out, "driver sessions", j["driverSessions"]);
-  for (const Json& s : j["driverSessions"]) PrintSession(s, out);
-  Heading(out, "sessions", j["sessions"]);
-  for (const Json& s : j["sessions"]) PrintSession(s, out);
+  Heading(out, "driver sessions", root.lists[store::DriverSessions]);
+  std::unordered_set<std::string> drivers;
+  for (const Node& s : root.lists[store::DriverSessions]) {
+    PrintSession(s, true, out, apis);
+    drivers.insert(s.key);
+  }
+  Heading(out, "sessions", root.lists[store::Sessions]);
+  for (const Node& s : root.lists[store::Sessions]) PrintSession(s, false, out, apis);
 
-  Heading(out, "logical names", j["logicalNames"]);
+  Heading(out, "logical names", root.lists[store::LogicalNames]);
   Table names;
-  for (const Json& n : j["logicalNames"]) {
+  for (const Node& n : root.lists[store::LogicalNames]) {
+    const Value& session = n.props[logical::Session];
     std::string target =
-        n["session"].is_null()
+        !std::holds_alternative<std::string>(session)
             ? "(leads nowhere)"
-            : "-> " + Text(n["session"]) +
-                  (n["driverSession"].get<bool>() ? " (driver session)" : " (session)");
-    names.Add({Text(n["name"]), target});
+            : "-> " + TextOf(session) +
+                  (drivers.count(TextOf(session)) ? " (driver session)" : " (session)");
+    names.Add({n.key, target});
   }
   names.Print(out, "  ");
 }
-
-// --- commands --------------------------------------------------------------------------------
 
 }  // namespace zavtool
