@@ -42,15 +42,6 @@ void AddPaths(const zav::DataComponentCollection& components, const std::string&
   }
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t slash; (slash = path.find('/', start)) != std::string::npos; start = slash + 1)
-    parts.push_back(path.substr(start, slash - start));
-  parts.push_back(path.substr(start));
-  return parts;
-}
-
 // A component and the members of the structure that holds it (nothing: the owner's own).
 struct Found {
   zav::DataComponent component;

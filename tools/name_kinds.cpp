@@ -8,15 +8,6 @@ namespace zavtool {
 
 namespace {
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t slash; (slash = path.find('/', start)) != std::string::npos; start = slash + 1)
-    parts.push_back(path.substr(start, slash - start));
-  parts.push_back(path.substr(start));
-  return parts;
-}
-
 // The collection that holds the physical name at path ("Parent/Child"): the module's own, or
 // the children of the names before the last.
 zav::PhysicalNameCollection PhysicalParent(const zav::Store& store, const Request& r,

@@ -71,4 +71,13 @@ std::string ShellWord(const std::string& text) {
   return quoted + "'";
 }
 
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t slash; (slash = path.find('/', start)) != std::string::npos; start = slash + 1)
+    parts.push_back(path.substr(start, slash - start));
+  parts.push_back(path.substr(start));
+  return parts;
+}
+
 }  // namespace zavtool

@@ -25,6 +25,9 @@ std::string Closest(const std::string& text, const std::vector<std::string>& can
 // The environment variable's value, or fallback when it is unset or empty.
 std::string EnvOr(const char* name, const std::string& fallback);
 
+// "a/b/c" as {"a", "b", "c"}: the path of a nested item (a structure's member, a nested name).
+std::vector<std::string> SplitPath(const std::string& path);
+
 // "a, b, c"
 std::string Join(const std::vector<std::string>& items, const std::string& separator = ", ");
 
