@@ -16,6 +16,12 @@
 #ifndef ZAVCONFIG_HPP
 #define ZAVCONFIG_HPP
 
+// Said here rather than as an error deep in the header: a project that compiles with pkg-config
+// chooses its own standard (the CMake package asks for C++17 itself).
+#if __cplusplus < 201703L
+#error "zavconfig.hpp needs C++17 or later: compile with -std=c++17"
+#endif
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>

@@ -77,6 +77,12 @@ prefix_install() {
   contains "$out" "SampleDMM -> "
   out=$("$work/consumer/cpp_driver" 2>&1) || fail "find_package C++ driver: $out"
   contains "$out" "SampleDMM -> DMM_Rack4_acme34 (C++17)"
+  # With pkg-config the project picks its standard: an older one is told plainly what is needed.
+  # shellcheck disable=SC2046
+  out=$("$cxx" -std=c++14 -c -o "$work/cpp14.o" "$source/tests/install/cpp_driver.cpp" \
+    $(PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig pkg-config --cflags zavconfig) 2>&1) &&
+    fail "a C++14 build of the C++ interface went through"
+  contains "$out" "zavconfig.hpp needs C++17 or later"
 
   if [[ -n $python ]]; then
     # The README's PYTHONPATH line; the package loads the library it was installed with.
