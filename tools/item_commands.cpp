@@ -33,28 +33,28 @@ CLI::Validator Int32() {
       "");
 }
 
-void AddOption(CLI::App* command, const OptionSpec& spec,
+void AddOption(CLI::App* command, const OptionSpec& entry,
                std::map<std::string, CLI::Option_group*>& groups) {
   CLI::App* where = command;
-  if (!spec.oneOf.empty()) {
-    CLI::Option_group*& group = groups[spec.oneOf];
+  if (!entry.oneOf.empty()) {
+    CLI::Option_group*& group = groups[entry.oneOf];
     if (!group) {
-      group = command->add_option_group(spec.oneOf, "Whose items these are");
+      group = command->add_option_group(entry.oneOf, "Whose items these are");
       group->require_option(1);
     }
     where = group;
   }
-  std::string flag = "--" + spec.name;
-  if (spec.type == ValueType::kFlag) {
-    where->add_flag(flag, spec.help);
+  std::string flag = "--" + entry.name;
+  if (entry.type == ValueType::kFlag) {
+    where->add_flag(flag, entry.help);
     return;
   }
-  CLI::Option* option = where->add_option(flag, spec.help);
-  if (spec.type == ValueType::kBoolean) option->check(BooleanWords())->type_name("ON|OFF");
-  if (spec.type == ValueType::kInteger) option->check(Int32())->type_name("INT");
-  if (spec.type == ValueType::kText) option->type_name("TEXT");
-  if (spec.required) option->required();
-  if (spec.repeated)
+  CLI::Option* option = where->add_option(flag, entry.help);
+  if (entry.type == ValueType::kBoolean) option->check(BooleanWords())->type_name("ON|OFF");
+  if (entry.type == ValueType::kInteger) option->check(Int32())->type_name("INT");
+  if (entry.type == ValueType::kText) option->type_name("TEXT");
+  if (entry.required) option->required();
+  if (entry.repeated)
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   else
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -78,12 +78,12 @@ Request Build(const CLI::App* command, const KindSpec& kind, Verb verb) {
     if (arg.verbs & verb)
       if (auto* option = command->get_option_no_throw(arg.name); option && option->count())
         r.args[arg.name] = option->as<std::string>();
-  for (const OptionSpec& spec : kind.options) {
-    if (!(spec.verbs & verb)) continue;
-    const CLI::Option* option = command->get_option_no_throw("--" + spec.name);
+  for (const OptionSpec& entry : kind.options) {
+    if (!(entry.verbs & verb)) continue;
+    const CLI::Option* option = command->get_option_no_throw("--" + entry.name);
     if (!option || !option->count()) continue;
-    std::vector<std::string>& values = r.options[spec.name];
-    if (spec.type == ValueType::kFlag)
+    std::vector<std::string>& values = r.options[entry.name];
+    if (entry.type == ValueType::kFlag)
       values.push_back("on");
     else
       values = option->results();
@@ -115,8 +115,8 @@ void AddItemCommands(CLI::App& app, Action& action) {
         if (arg.required) option->required();
       }
       std::map<std::string, CLI::Option_group*> groups;
-      for (const OptionSpec& spec : kind.options)
-        if (spec.verbs & verb) AddOption(command, spec, groups);
+      for (const OptionSpec& entry : kind.options)
+        if (entry.verbs & verb) AddOption(command, entry, groups);
       AddFileOptions(command, verb);
       command->callback([&action, &kind, command, verb = verb] {
         Request request = Build(command, kind, verb);

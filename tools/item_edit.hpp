@@ -98,7 +98,7 @@ bool ParseBool(const std::string& text, const std::string& what);    // throws R
 // the property when the value differs and says whether it did.
 template <class Item>
 struct Field {
-  OptionSpec spec;
+  OptionSpec option;
   std::function<bool(Item&, const std::string&)> apply;
 };
 
@@ -140,7 +140,7 @@ template <class Item>
 int ApplyFields(Item& item, const Request& request, const std::vector<Field<Item>>& fields) {
   int changed = 0;
   for (const Field<Item>& field : fields)
-    if (auto value = request.get(field.spec.name); value && (field.spec.verbs & request.verb))
+    if (auto value = request.get(field.option.name); value && (field.option.verbs & request.verb))
       changed += field.apply(item, *value) ? 1 : 0;
   return changed;
 }
@@ -149,7 +149,7 @@ template <class Item>
 std::vector<OptionSpec> Specs(const std::vector<Field<Item>>& fields,
                               std::vector<OptionSpec> more = {}) {
   std::vector<OptionSpec> specs;
-  for (const Field<Item>& field : fields) specs.push_back(field.spec);
+  for (const Field<Item>& field : fields) specs.push_back(field.option);
   specs.insert(specs.end(), more.begin(), more.end());
   return specs;
 }
