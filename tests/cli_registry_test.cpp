@@ -244,7 +244,12 @@ TEST(CliRegistry, DoctorShowsTheSearchAndNamesEachMistakeWithItsFix) {
       {"; c\n[Software\\ZAV\\CONFIGURATIONSERVER\n" + master,
        "line 2: section header [Software\\ZAV\\CONFIGURATIONSERVER lacks its closing ']'"},
       {master + "[Software\\ZAV]\nZavDataDir=" + data + "/\n",
-       "line 1: MasterStore is read only in [Software\\ZAV\\CONFIGURATIONSERVER]"}};
+       "line 1: MasterStore is read only in [Software\\ZAV\\CONFIGURATIONSERVER]"},
+      // A schema file that is no schema: every read of a store fails the same way.
+      {kServer + "\n" + master + "[Software\\ZAV]\nZavDataDir=" + run.dir.path() + "/\n",
+       "the schema " + run.dir.File("ZavConfigurationStore_1-6.xsd") +
+           " is not a schema the library can compile"}};
+  WriteFile(run.dir.File("ZavConfigurationStore_1-6.xsd"), "not a schema\n");
   for (const auto& [text, problem] : mistakes) {
     WriteFile(run.ini, text);
     Result r = run({"doctor"});

@@ -365,7 +365,14 @@ int Doctor() {
                 << " driver session(s), " << store.logicalNames().size() << " logical name(s)\n";
     } catch (const zav::Error& e) {
       std::cout << "master store  " << master << "  does not read\n";
-      problems.push_back({0, e.what(), "see `zavconfig validate " + master + "`"});
+      // A schema file that is there but is no schema fails every read the same way.
+      if (std::strstr(e.what(), "Failed to add schema to schema collection"))
+        problems.push_back({0, "the schema " + schema + " is not a schema the library can compile",
+                            "put the schema the library installs there (" +
+                                std::string(zp::InstallDataDir()) + kSchemaFile +
+                                "), or set ZavDataDir to the directory that holds it"});
+      else
+        problems.push_back({0, e.what(), "see `zavconfig validate " + master + "`"});
     }
   }
 
